@@ -1,0 +1,13 @@
+#include "platform/hasard.h"
+
+#include <QRandomGenerator>
+
+#include <chrono>
+
+double HasardHorloge::tire()
+{
+    const auto maintenant = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    const quint32 graine[] = {quint32(maintenant), quint32(quint64(maintenant) >> 32)};
+    QRandomGenerator generateur(graine);
+    return generateur.generateDouble();
+}

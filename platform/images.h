@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class Images
+{
+public:
+    virtual ~Images() = default;
+    // The picture of that bare file name, or a null image when it cannot be
+    // had; the player has then been told.
+    virtual QImage charge(const QString &fichier) = 0;
+};

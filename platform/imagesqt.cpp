@@ -1,0 +1,41 @@
+#include "platform/imagesqt.h"
+
+#include "platform/fichiers.h"
+
+#include <QApplication>
+#include <QImageReader>
+#include <QMessageBox>
+
+namespace {
+void montreAlerte(const QString &message)
+{
+    auto *boite = new QMessageBox(QMessageBox::Warning, QStringLiteral("Image introuvable"),
+                                  message, QMessageBox::Ok, QApplication::activeWindow());
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    boite->open();
+}
+}
+
+ImagesQt::ImagesQt(Alerte alerte)
+    : m_alerte(alerte ? std::move(alerte) : Alerte(montreAlerte))
+{
+}
+
+QString ImagesQt::messageAbsente(const QString &fichier)
+{
+    return QStringLiteral("L'image « %1 » est absente ou illisible : elle ne peut pas être "
+                          "affichée. Le jeu continue sans elle.").arg(fichier);
+}
+
+QImage ImagesQt::charge(const QString &fichier)
+{
+    const QString chemin = trouveFichier(fichier);
+    QImage image;
+    if (!chemin.isEmpty())
+        image = QImageReader(chemin).read();
+    if (image.isNull() && !m_signalees.contains(fichier)) {
+        m_signalees.insert(fichier);
+        m_alerte(messageAbsente(fichier));
+    }
+    return image;
+}

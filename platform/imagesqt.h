@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/images.h"
+
+#include <QSet>
+
+#include <functional>
+
+class QWidget;
+
+// Reads the picture again at every call, so a file put back while the game
+// runs shows at the next click.
+class ImagesQt : public Images
+{
+public:
+    using Alerte = std::function<void(const QString &message)>;
+
+    // By default the player is told in a message window.
+    explicit ImagesQt(Alerte alerte = {});
+
+    QImage charge(const QString &fichier) override;
+
+    static QString messageAbsente(const QString &fichier);
+
+private:
+    Alerte m_alerte;
+    QSet<QString> m_signalees; // each missing file is reported once, not at every click
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+class Images;
+class Son;
+class Hasard;
+
+// The machine's services, shared by every window of the game.
+struct Services
+{
+    Images &images;
+    Son &son;
+    Hasard &hasard;
+};

@@ -1,0 +1,55 @@
+#include "ui/jeu.h"
+
+#include "platform/son.h"
+#include "ui/pendu.h"
+#include "ui/rejouer.h"
+
+Jeu::Jeu(const Services &services, QObject *parent)
+    : QObject(parent)
+    , m_services(services)
+{
+}
+
+Jeu::~Jeu()
+{
+    delete m_pendu;
+    delete m_rejouer;
+}
+
+Pendu *Jeu::pendu() const
+{
+    return m_pendu;
+}
+
+Rejouer *Jeu::rejouer() const
+{
+    return m_rejouer;
+}
+
+Pendu *Jeu::ouvrePendu(const QString &nom)
+{
+    m_pendu = new Pendu(m_services);
+    connect(m_pendu, &Pendu::suite, this, &Jeu::suite);
+    m_pendu->show();
+    m_pendu->setNomSaisi(nom);
+    return m_pendu;
+}
+
+void Jeu::suite()
+{
+    if (!m_rejouer) {
+        m_rejouer = new Rejouer;
+        connect(m_rejouer, &Rejouer::oui, this, &Jeu::oui);
+    }
+    m_rejouer->show();
+    m_rejouer->setNomSaisi(m_pendu->partie().nom());
+    m_services.son.arrete();
+    // Shown first, so the program never finds itself without a window.
+    m_pendu->close();
+}
+
+void Jeu::oui()
+{
+    ouvrePendu(m_rejouer->nomSaisi());
+    m_rejouer->hide();
+}

@@ -1,0 +1,74 @@
+#include "words/themes.h"
+
+#include "platform/hasard.h"
+
+const std::array<Theme, 6> &themes()
+{
+    // "VADUZ" stands twice among the capitals on purpose: it comes up twice
+    // as often.
+    static const std::array<Theme, 6> listes = {{
+        {1, QStringLiteral("Thème choisi: Animaux d'Afrique"),
+         {"HIPPOPOTAME", "RHINOCEROS", "ELEPHANT", "LION", "PHACOCHERE", "GIRAFE", "ZEBUS",
+          "ZEBRE", "ANTILOPE", "GAZELLE", "BUFFLE", "BABOUIN", "OKAPI", "CROCODILE",
+          "CHIMPANZE", "ORANG-OUTANG", "GORILLE", "PANTHERE", "CHAMEAU", "DROMADAIRE",
+          "PORC-EPIC", "TAMANOIR", "HYENE", "VAUTOUR", "CAIMAN"}},
+        {2, QStringLiteral("Thème choisi: Animaux d'Europe"),
+         {"RENARD", "LAPIN", "LIEVRE", "FAISAN", "MARCASSIN", "LAIE", "HASE", "ANE", "CHEVAL",
+          "JUMENT", "HIBOU", "CIGOGNE", "HIRONDELLE", "MOINEAU", "MESANGE", "ROSSIGNOL", "LOUP",
+          "LOUVE", "LOUVETEAU", "TAUREAU", "TRUITE", "ECREVISSE", "LIBELLULE", "CARPE",
+          "SANGLIER", "HERON", "GRAND DUC"}},
+        {3, QStringLiteral("Thème choisi: Capitales d'Europe"),
+         {"PARIS", "LONDRES", "AMSTERDAM", "BERLIN", "ROME", "BRUXELLES", "VARSOVIE",
+          "BUCAREST", "DUBLIN", "REYKJAVIK", "BUDAPEST", "BERNE", "LUXEMBOURG", "MOSCOU",
+          "TIRANA", "MONTE-CARLO", "MADRID", "LISBONNE", "ANDORRE", "VADUZ", "PRAGUE",
+          "BELGRADE", "BRATISLAVA", "OSLO", "STOCKHOLM", "HELSINKI", "RIGA", "VADUZ",
+          "LA VALETTE", "SOFIA"}},
+        {4, QStringLiteral("Divers mots choisis au hasard"),
+         {"ANTICONSTITUTIONNELLEMENT", "CHARIVARI", "TOHU-BOHU", "TINTAMARRE", "VACARME",
+          "BROUHAHA", "VENDEMIAIRE", "GERMINAL", "OCTOBRE", "CHOUETTE", "VILLAGE",
+          "CHAT-HUANT", "BANANERAIE", "CACAHUETE", "SALSEPAREILLE", "TONNERRE", "COUETTE",
+          "ARRIERE-GRAND-PERE", "REGLEMENTATION", "CINEMATOGRAPHE", "PRESIDENCE",
+          "CAMEMBERT", "JOURNAL", "LESSIVEUSE", "PRESIDENT", "VINAIGRE", "TONNERRE DE BREST",
+          "PIED DE BICHE", "ARRIERE-GRAND-MERE"}},
+        {5, QStringLiteral("Thème choisi: Noms de métiers"),
+         {"ARCHITECTE", "AMBASSADEUR", "SERRURIER", "AGRICULTEUR", "OSTREICULTEUR",
+          "PECHEUR", "ELECTRICIEN", "ELECTRONICIEN", "INFORMATICIEN", "OPERATRICE",
+          "SECRETAIRE", "PROFESSEUR", "DIPLOMATE", "INTERPRETE", "TRADUCTEUR", "ECRIVAIN",
+          "FLEURISTE", "COMMERCANT", "CAISSIERE", "VENDEUSE", "INFIRMIERE", "MEDECIN",
+          "CHIRURGIEN", "DENTISTE", "SAGE-FEMME", "CARRELEUR", "MAITRE-NAGEUR",
+          "CHEF DE PROJET", "JOURNALISTE"}},
+        {6, QStringLiteral("Thème choisi: Pays du Monde"),
+         {"AFGHANISTAN", "ALBANIE", "ALGERIE", "ALLEMAGNE", "ANDORRE", "ARMENIE", "ARGENTINE",
+          "AZERBAIDJAN", "AUSTRALIE", "AUTRICHE", "BELGIQUE", "BIRMANIE", "BOLIVIE", "BRESIL",
+          "BULGARIE", "BURUNDI", "CAMBODGE", "CAMEROUN", "CANADA", "SRILANKA", "CHILI",
+          "CHINE", "CHYPRE", "IRAN", "TUNISIE", "SENEGAL", "MAROC", "GABON", "PORTUGAL",
+          "AFRIQUE DU SUD", "COTE D'IVOIRE", "BURKINA FASSO"}},
+    }};
+    return listes;
+}
+
+const QStringList &motsDeSecours()
+{
+    static const QStringList mots = {
+        "OUPS", "ERREUR DE FRAPPE", "TU N'AS ECRIT AUCUN MOT", "MOT INCONNU",
+        "CONSIGNES MAL LUES", "MOT CHOISI AU HASARD", "RIEN", "ABSENCE DE REPONSE",
+    };
+    return mots;
+}
+
+const QStringList &nomsAnonymes()
+{
+    static const QStringList noms = {
+        QStringLiteral("PERSONNE"), QStringLiteral("UTILISATEUR LAMBDA"),
+        QStringLiteral("TARTEMPION"), QStringLiteral("UTILISATEUR NON IDENTIFIÉ"),
+        QStringLiteral("PARTICIPANT(E)"), QStringLiteral("JOUEUR ANONYME"),
+        QStringLiteral("INCONNU(E)"), QStringLiteral("JOUEUR MYSTÈRE"),
+        QStringLiteral("QUELQU'UN(E)"),
+    };
+    return noms;
+}
+
+QString tireMot(const QStringList &liste, Hasard &hasard)
+{
+    return liste.at(tirePosition(hasard, int(liste.size())) - 1);
+}
