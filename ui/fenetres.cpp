@@ -34,12 +34,23 @@ void centre(QWidget *fenetre)
     fenetre->move(cadre.topLeft());
 }
 
+namespace {
+// Each icon comes in the two sizes a title bar and a task bar ask for.
+QIcon icone(const QString &nom)
+{
+    QIcon icone;
+    for (const int taille : {16, 32})
+        icone.addFile(QStringLiteral(":/assets/%1%2.png").arg(nom).arg(taille), QSize(taille, taille));
+    return icone;
+}
+}
+
 QIcon iconeEclair()
 {
-    return QIcon(QStringLiteral(":/assets/eclair.ico"));
+    return icone(QStringLiteral("eclair"));
 }
 
 QIcon iconeFleche()
 {
-    return QIcon(QStringLiteral(":/assets/fleche.ico"));
+    return icone(QStringLiteral("fleche"));
 }
