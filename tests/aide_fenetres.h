@@ -45,7 +45,14 @@ inline void saisit(const QWidget *fenetre, const QString &nom, const QString &te
 {
     auto *boite = controle<QLineEdit>(fenetre, nom);
     boite->clear();
-    QTest::keyClicks(boite, texte);
+    // Typed key by key; letters beyond ASCII arrive as text, as from a
+    // keyboard with accents.
+    for (const QChar c : texte) {
+        if (c.unicode() < 128)
+            QTest::keyClick(boite, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, boite, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 // The key buttons' names for the characters of a text, for playing a game.
