@@ -26,9 +26,6 @@ private Q_SLOTS:
     void unTirageVaDuPremierAuDernierMot();
     void leNomVideDevientUnNomAnonyme_data();
     void leNomVideDevientUnNomAnonyme();
-    void leMotProposeEstPrisTelQuel_data();
-    void leMotProposeEstPrisTelQuel();
-    void lesTextesDuDebutSontExacts();
 };
 
 void TstThemes::chaqueListeASonTitreEtSaTaille_data()
@@ -94,25 +91,28 @@ void TstThemes::vaduzRevientDeuxFoisParmiLesCapitales()
 
 void TstThemes::unTirageVaDuPremierAuDernierMot_data()
 {
-    QTest::addColumn<int>("numero");
+    QTest::addColumn<QStringList>("liste");
     QTest::addColumn<double>("tirage");
     QTest::addColumn<QString>("mot");
-    QTest::newRow("r = 0") << 1 << 0.0 << "HIPPOPOTAME";
-    QTest::newRow("r juste sous 1") << 1 << presqueUn << "CAIMAN";
-    QTest::newRow("au milieu") << 1 << 0.5 << "OKAPI";
-    QTest::newRow("trente-deux") << 6 << presqueUn << "BURKINA FASSO";
-    QTest::newRow("apostrophe") << 6 << 30.5 / 32 << "COTE D'IVOIRE";
-    QTest::newRow("le plus court") << 2 << 7.5 / 27 << "ANE";
+    const auto theme = [](int numero) { return themes().at(std::size_t(numero - 1)).mots; };
+    QTest::newRow("r = 0") << theme(1) << 0.0 << "HIPPOPOTAME";
+    QTest::newRow("r juste sous 1") << theme(1) << presqueUn << "CAIMAN";
+    QTest::newRow("au milieu") << theme(1) << 0.5 << "OKAPI";
+    QTest::newRow("trente-deux") << theme(6) << presqueUn << "BURKINA FASSO";
+    QTest::newRow("apostrophe") << theme(6) << 30.5 / 32 << "COTE D'IVOIRE";
+    QTest::newRow("le plus court") << theme(2) << 7.5 / 27 << "ANE";
+    QTest::newRow("secours, premier") << motsDeSecours() << 0.0 << "OUPS";
+    QTest::newRow("secours, dernier") << motsDeSecours() << presqueUn << "ABSENCE DE REPONSE";
 }
 
 void TstThemes::unTirageVaDuPremierAuDernierMot()
 {
-    QFETCH(int, numero);
+    QFETCH(QStringList, liste);
     QFETCH(double, tirage);
     QFETCH(QString, mot);
     Enregistreur hasard;
     hasard.tirages = {tirage};
-    QCOMPARE(tireMot(themes().at(std::size_t(numero - 1)).mots, hasard), mot);
+    QCOMPARE(tireMot(liste, hasard), mot);
     QCOMPARE(hasard.journal, QStringList{QStringLiteral("hasard")});
 }
 
@@ -140,51 +140,6 @@ void TstThemes::leNomVideDevientUnNomAnonyme()
     QCOMPARE(nomDuJoueur(QStringLiteral("  "), hasard), QStringLiteral("  "));
     QCOMPARE(nomDuJoueur(QStringLiteral("élodie"), hasard), QStringLiteral("élodie"));
     QCOMPARE(hasard.journal.size(), 1);
-}
-
-void TstThemes::leMotProposeEstPrisTelQuel_data()
-{
-    QTest::addColumn<QString>("saisie");
-    QTest::addColumn<double>("tirage");
-    QTest::addColumn<QString>("mot");
-    QTest::newRow("vide, premier") << "" << 0.0 << "OUPS";
-    QTest::newRow("vide, troisieme") << "" << 0.3 << "TU N'AS ECRIT AUCUN MOT";
-    QTest::newRow("vide, dernier") << "" << presqueUn << "ABSENCE DE REPONSE";
-    QTest::newRow("un espace") << " " << 0.0 << " ";
-    QTest::newRow("espaces autour") << " LOUP " << 0.0 << " LOUP ";
-    QTest::newRow("minuscules") << "loup" << 0.0 << "loup";
-}
-
-void TstThemes::leMotProposeEstPrisTelQuel()
-{
-    QFETCH(QString, saisie);
-    QFETCH(double, tirage);
-    QFETCH(QString, mot);
-    Enregistreur hasard;
-    hasard.tirages = {tirage};
-    QCOMPARE(motPropose(saisie, hasard), mot);
-}
-
-void TstThemes::lesTextesDuDebutSontExacts()
-{
-    QCOMPARE(consignesDepart(QStringLiteral("Léa"), 9),
-             QStringLiteral("Léa,\r\ntu dois trouver un mot de  9  lettres."));
-    QCOMPARE(accueilDepart(QStringLiteral("Léa"), 25),
-             QStringLiteral("Léa, tu dois trouver un mot de  25  lettres. Attention, les espaces, "
-                            "traits d'union ou apostrophes peuvent être comptés dans le nombre de "
-                            "lettres..."));
-    QCOMPARE(invite(QStringLiteral("Léa")), QStringLiteral("Léa\r\nclique sur une touche"));
-    QCOMPARE(consignesPerso(QStringLiteral("Léa")),
-             QStringLiteral("Léa,\r\npropose toi-même le mot à trouver ci-dessous puis clique si OK:"));
-    QCOMPARE(accueilPerso(QStringLiteral("Léa")),
-             QStringLiteral("Attention, Léa, tu dois taper un mot exclusivement en MAJUSCULES sinon "
-                            "il ne sera pas pris en compte par le logiciel. (Espace, trait d'union "
-                            "et apostrophe acceptés)"));
-    QCOMPARE(bienvenue(QStringLiteral("JOUEUR MYSTÈRE")),
-             QStringLiteral("Bienvenue à toi, JOUEUR MYSTÈRE, tu as le choix entre plusieurs listes "
-                            "de mots à trouver. Coche la case située en face de la liste que tu "
-                            "veux choisir ..."));
-    QCOMPARE(titrePerso, QStringLiteral("Mot proposé par l'utilisateur"));
 }
 
 QTEST_GUILESS_MAIN(TstThemes)
