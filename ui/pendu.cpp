@@ -11,6 +11,7 @@
 #include "words/themes.h"
 
 #include <QCheckBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -48,6 +49,12 @@ constexpr std::array<PlaceTouche, 29> placesTouches = {{
     {"-", 8640, 4920}, {"Espace", 7200, 5880}, {"'", 9120, 4920},
 }};
 constexpr std::size_t indexEspace = 27;
+
+// What a screen reader should say for the keys whose face is a sign.
+const QHash<QString, QString> nomsParles = {
+    {QStringLiteral("-"), QStringLiteral("Trait d'union")},
+    {QStringLiteral("'"), QStringLiteral("Apostrophe")},
+};
 
 // The words of the theme list, one a line, each facing its check box.
 const QStringList motsListe = {
@@ -234,20 +241,23 @@ void Pendu::construitClavier()
         const int largeur = i == indexEspace ? 1455 : 375;
         const QFont f = police(arialBlack, i == indexEspace ? 12 : 14.25, 900);
         const QString legende = QString::fromUtf8(lieu.legende);
+        const QString nomParle = nomsParles.value(legende, legende);
 
         // The label is made first so that the button, made after it, covers it.
         auto *label = nomme(new QLabel(legende, this), touche.etiquette);
         label->setFont(f);
         label->setAlignment(Qt::AlignCenter);
         colore(label, {192, 0, 0}, jaune);
+        label->setAccessibleName(nomParle + QStringLiteral(", déjà essayée"));
         place(label, lieu.left, lieu.top, largeur, 375);
         label->hide();
         m_etiquettes[i] = label;
 
         auto *b = bouton(this, touche.bouton, legende, f);
+        b->setAccessibleName(nomParle);
         place(b, lieu.left, lieu.top, largeur, 405);
         b->hide();
-        connect(b, &QPushButton::clicked, this, [this, &touche] { essai(touche); });
+        connect(b, &QPushButton::clicked, this, [this, i] { essai(i); });
         m_touches[i] = b;
     }
 }
@@ -330,10 +340,9 @@ void Pendu::commencePartie(const QString &mot, const QString &titre, bool annonc
     montreTouches(true);
 }
 
-void Pendu::essai(const Touche &touche)
+void Pendu::essai(std::size_t i)
 {
-    const auto i = std::size_t(&touche - clavier.data());
-    m_partie.essai(touche.caractere);
+    m_partie.essai(clavier[i].caractere);
     m_aff->setText(m_partie.masque());
     m_aff->setCursorPosition(0);
     m_touches[i]->hide();

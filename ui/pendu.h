@@ -3,7 +3,6 @@
 #include "engine/partie.h"
 #include "platform/services.h"
 
-#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -15,7 +14,6 @@ class QLineEdit;
 class QPushButton;
 class Zone;
 struct Theme;
-struct Touche;
 
 // The main window: greeting and name, choice of a list or of an own word, and
 // the game itself with its keyboard, picture and messages.
@@ -44,7 +42,8 @@ private:
     void validePerso();
     void commencePartie(const QString &mot, const QString &titre, bool annonceDansAccueil);
 
-    void essai(const Touche &touche);
+    // A click on the key at that place of the key table.
+    void essai(std::size_t touche);
     void bilan();
     void finDePartie();
     void montreImage(const QString &fichier);
