@@ -3,12 +3,16 @@
 // Shared by the window tests: find controls by the names the game gives them
 // and click them as a player would.
 
+#include "platform/double/enregistreur.h"
 #include "ui/controles.h"
+#include "ui/pendu.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
+
+#include <memory>
 
 template<typename T = QWidget>
 T *controle(const QWidget *fenetre, const QString &nom)
@@ -65,4 +69,30 @@ inline QString nomDeTouche(QChar c)
     if (c == QLatin1Char('\''))
         return QStringLiteral("apostrophe");
     return QString(c);
+}
+
+// A main window on the recording stand-in, shown, and kept when closed so
+// that the test can look at it.
+inline std::unique_ptr<Pendu> ouvrePendu(Enregistreur &double_)
+{
+    auto w = std::make_unique<Pendu>(Services{double_, double_, double_});
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        qFatal("the main window did not show");
+    return w;
+}
+
+// Names the player and wins a game on the own word "OS", key by key.
+inline void gagneSurUnMot(const QWidget *w, const QString &nom)
+{
+    saisit(w, QStringLiteral("nj"), nom);
+    clique(w, QStringLiteral("Entree"));
+    clique(w, QStringLiteral("Check7"));
+    saisit(w, QStringLiteral("Perso"), QStringLiteral("OS"));
+    clique(w, QStringLiteral("op"));
+    clique(w, QStringLiteral("O"));
+    clique(w, QStringLiteral("S"));
+    if (!visible(w, QStringLiteral("SF")))
+        qFatal("the game did not end");
 }

@@ -3,7 +3,6 @@
 // not judged: compare them from one change to the next.
 #include "aide_fenetres.h"
 
-#include "platform/double/enregistreur.h"
 #include "ui/fenetres.h"
 #include "ui/jeu.h"
 #include "ui/pendu.h"
@@ -39,20 +38,15 @@ void BenchFenetre::ouvrirLaFenetre()
 {
     Enregistreur d;
     QBENCHMARK {
-        Pendu w(Services{d, d, d});
-        w.setAttribute(Qt::WA_DeleteOnClose, false);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        ouvrePendu(d);
     }
 }
 
 void BenchFenetre::commencerUnePartie()
 {
     Enregistreur d;
-    Pendu w(Services{d, d, d});
-    w.setAttribute(Qt::WA_DeleteOnClose, false);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto fenetre = ouvrePendu(d);
+    Pendu &w = *fenetre;
     clique(&w, QStringLiteral("Entree"));
     QBENCHMARK {
         clique(&w, QStringLiteral("Check1"));
@@ -63,10 +57,8 @@ void BenchFenetre::commencerUnePartie()
 void BenchFenetre::unClicDeTouche()
 {
     Enregistreur d;
-    Pendu w(Services{d, d, d});
-    w.setAttribute(Qt::WA_DeleteOnClose, false);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto fenetre = ouvrePendu(d);
+    Pendu &w = *fenetre;
     clique(&w, QStringLiteral("Entree"));
     clique(&w, QStringLiteral("Check4"));
     auto *touche = controle<QAbstractButton>(&w, QStringLiteral("A"));
@@ -85,14 +77,8 @@ void BenchFenetre::memoireApresCentParties()
     jeu.ouvrePendu();
     const qlonglong avant = memoireMaximaleKo();
     for (int partie = 0; partie < 100; ++partie) {
-        Pendu *w = jeu.pendu();
-        clique(w, QStringLiteral("Entree"));
-        clique(w, QStringLiteral("Check7"));
-        saisit(w, QStringLiteral("Perso"), QStringLiteral("OS"));
-        clique(w, QStringLiteral("op"));
-        clique(w, QStringLiteral("O"));
-        clique(w, QStringLiteral("S"));
-        clique(w, QStringLiteral("SF"));
+        gagneSurUnMot(jeu.pendu(), QStringLiteral("Léa"));
+        clique(jeu.pendu(), QStringLiteral("SF"));
         clique(jeu.rejouer(), QStringLiteral("oui"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

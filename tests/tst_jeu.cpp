@@ -2,7 +2,6 @@
 // a fresh main window with the name carried over, and the end.
 #include "aide_fenetres.h"
 
-#include "platform/double/enregistreur.h"
 #include "ui/fenetres.h"
 #include "ui/jeu.h"
 #include "ui/pendu.h"
@@ -98,15 +97,7 @@ Pendu *TstJeu::gagneUnePartie(const QString &nom)
     Pendu *w = m_jeu->pendu() ? m_jeu->pendu() : m_jeu->ouvrePendu();
     if (!QTest::qWaitForWindowExposed(w))
         qFatal("the main window did not show");
-    saisit(w, QStringLiteral("nj"), nom);
-    clique(w, QStringLiteral("Entree"));
-    clique(w, QStringLiteral("Check7"));
-    saisit(w, QStringLiteral("Perso"), QStringLiteral("OS"));
-    clique(w, QStringLiteral("op"));
-    clique(w, QStringLiteral("O"));
-    clique(w, QStringLiteral("S"));
-    if (!visible(w, QStringLiteral("SF")))
-        qFatal("the game did not end");
+    gagneSurUnMot(w, nom);
     return w;
 }
 

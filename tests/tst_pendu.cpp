@@ -3,7 +3,6 @@
 #include "aide_fenetres.h"
 
 #include "engine/clavier.h"
-#include "platform/double/enregistreur.h"
 #include "ui/fenetres.h"
 #include "ui/pendu.h"
 
@@ -194,11 +193,7 @@ void TstPendu::cleanup()
 
 Pendu *TstPendu::ouvre()
 {
-    m_fenetre = std::make_unique<Pendu>(Services{*m_double, *m_double, *m_double});
-    m_fenetre->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_fenetre->show();
-    if (!QTest::qWaitForWindowExposed(m_fenetre.get()))
-        qFatal("the main window did not show");
+    m_fenetre = ouvrePendu(*m_double);
     return m_fenetre.get();
 }
 
