@@ -531,6 +531,8 @@ void TstPendu::leMotProposeLancePartie()
         QVERIFY(!visible(w, QStringLiteral("Check%1").arg(i)));
     QVERIFY(visible(w, QStringLiteral("Perso")) && visible(w, QStringLiteral("op")));
     QCOMPARE(QApplication::focusWidget(), controle(w, QStringLiteral("Perso")));
+    // The word's length must fit its 16-bit count.
+    QCOMPARE(controle<QLineEdit>(w, QStringLiteral("Perso"))->maxLength(), 32767);
     QCOMPARE(texte(w, QStringLiteral("Consignes")),
              QStringLiteral("Léa,\r\npropose toi-même le mot à trouver ci-dessous puis clique si OK:"));
     QCOMPARE(texte(w, QStringLiteral("Accueil")),
