@@ -96,24 +96,25 @@ QRect enPixels(int left, int top, int width, int height)
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-QStringList touchesVisibles(const QWidget *fenetre)
+// The names, in key-table order, of the keys' buttons or labels now shown.
+QStringList visiblesDuClavier(const QWidget *fenetre, const char *Touche::*nom)
 {
     QStringList noms;
     for (const Touche &t : clavier) {
-        if (visible(fenetre, QLatin1String(t.bouton)))
-            noms.append(QLatin1String(t.bouton));
+        if (visible(fenetre, QLatin1String(t.*nom)))
+            noms.append(QLatin1String(t.*nom));
     }
     return noms;
 }
 
+QStringList touchesVisibles(const QWidget *fenetre)
+{
+    return visiblesDuClavier(fenetre, &Touche::bouton);
+}
+
 QStringList etiquettesVisibles(const QWidget *fenetre)
 {
-    QStringList noms;
-    for (const Touche &t : clavier) {
-        if (visible(fenetre, QLatin1String(t.etiquette)))
-            noms.append(QLatin1String(t.etiquette));
-    }
-    return noms;
+    return visiblesDuClavier(fenetre, &Touche::etiquette);
 }
 
 QStringList toutesLesTouches()

@@ -17,6 +17,10 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
+#include <numeric>
+#include <tuple>
+
 namespace {
 
 const QColor peche(255, 224, 192);
@@ -49,6 +53,7 @@ constexpr std::array<PlaceTouche, 29> placesTouches = {{
     {"-", 8640, 4920}, {"Espace", 7200, 5880}, {"'", 9120, 4920},
 }};
 constexpr std::size_t indexEspace = 27;
+constexpr std::size_t indexApostrophe = 28;
 
 // What a screen reader should say for the keys whose face is a sign.
 const QHash<QString, QString> nomsParles = {
@@ -73,6 +78,13 @@ QString descriptionImage(const QString &fichier)
     if (fichier == fichiers::victoire)
         return QStringLiteral("Le bonhomme est sauvé !");
     return QStringLiteral("Le pendu, étape %1 sur 7").arg(fichier.section(QLatin1Char('.'), 0, 0));
+}
+
+// One-line boxes show the start of what they hold when it is too long.
+void ecrit(QLineEdit *boite, const QString &texte)
+{
+    boite->setText(texte);
+    boite->setCursorPosition(0);
 }
 
 template<typename T>
@@ -139,8 +151,7 @@ void Pendu::setNomSaisi(const QString &nom)
 void Pendu::construit()
 {
     m_question1 = boiteTexte(this, "Question1", police(script, 15.75, 700), peche, {192, 0, 0});
-    m_question1->setText(QStringLiteral("Bonjour, comment t'appelles-tu ?"));
-    m_question1->setCursorPosition(0);
+    ecrit(m_question1, QStringLiteral("Bonjour, comment t'appelles-tu ?"));
     place(m_question1, 120, 120, 4455, 495);
 
     m_nj = boiteTexte(this, "nj", police(times, 14.25, 700), peche, {0, 0, 192});
@@ -269,10 +280,15 @@ void Pendu::ordonneTabulation()
         ordre.append(m_checks[i]);
     ordre << m_aff << m_theme << m_consignes;
     // Row by row as the keys stand on the keyboard, the apostrophe last.
-    for (const char *nom : {"A", "Z", "E", "R", "T", "Y", "U", "I", "O", "P", "tiret",
-                            "Q", "S", "D", "F", "G", "H", "J", "K", "L", "M",
-                            "W", "X", "C", "V", "B", "N", "space", "apostrophe"})
-        ordre.append(findChild<QPushButton *>(QLatin1String(nom)));
+    std::array<std::size_t, 29> touches{};
+    std::iota(touches.begin(), touches.end(), 0);
+    std::stable_sort(touches.begin(), touches.end(), [](std::size_t a, std::size_t b) {
+        const bool aApo = a == indexApostrophe, bApo = b == indexApostrophe;
+        return std::tuple(aApo, placesTouches[a].top, placesTouches[a].left)
+                < std::tuple(bApo, placesTouches[b].top, placesTouches[b].left);
+    });
+    for (const std::size_t i : touches)
+        ordre.append(m_touches[i]);
     ordre << m_sf << m_checks[6] << m_perso << m_op;
     for (qsizetype i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre.at(i - 1), ordre.at(i));
@@ -325,11 +341,9 @@ void Pendu::commencePartie(const QString &mot, const QString &titre, bool annonc
     m_label1->show();
     m_label2->setLegende(enTexte(m_partie.jokers()));
     m_label2->show();
-    m_aff->setText(m_partie.masque());
-    m_aff->setCursorPosition(0);
+    ecrit(m_aff, m_partie.masque());
     m_aff->show();
-    m_theme->setText(titre);
-    m_theme->setCursorPosition(0);
+    ecrit(m_theme, titre);
     m_theme->show();
     m_consignes->setTexte(consignesDepart(nom, m_partie.longueur()));
     m_consignes->show();
@@ -343,8 +357,7 @@ void Pendu::commencePartie(const QString &mot, const QString &titre, bool annonc
 void Pendu::essai(std::size_t i)
 {
     m_partie.essai(clavier[i].caractere);
-    m_aff->setText(m_partie.masque());
-    m_aff->setCursorPosition(0);
+    ecrit(m_aff, m_partie.masque());
     m_touches[i]->hide();
     m_etiquettes[i]->show();
     m_label2->setLegende(enTexte(m_partie.jokers()));
@@ -368,10 +381,8 @@ void Pendu::bilan()
     m_services.son.joue(b.issue == Issue::Gagnee ? fichiers::bravo : fichiers::echec);
     m_label3->setLegende(jeuTermine);
     // A lost game always shows the word it was about, whatever the last key.
-    if (b.issue == Issue::Perdue) {
-        m_aff->setText(m_partie.mot());
-        m_aff->setCursorPosition(0);
-    }
+    if (b.issue == Issue::Perdue)
+        ecrit(m_aff, m_partie.mot());
     montreTouches(false);
 }
 

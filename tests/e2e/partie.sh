@@ -231,6 +231,18 @@ expect_check_boxes() { # <image> <r,g,b for all seven> <meaning>
     done
 }
 
+expect_used_keys() { # <image> <letter...>: each letter shows its red used-key label
+    local image=$1 letter
+    shift
+    for letter in "$@"; do
+        expect_pixel "$image" $((KEY_LEFT[$letter] + 2)) $((KEY_TOP[$letter] + 2)) "$USED_KEY" "used key $letter"
+    done
+}
+
+expect_differ() { # <image> <image> <message>: the two pictures are not the same
+    (($(differing "$1" "$2") > 500)) || fail "$3"
+}
+
 suite_absent() {
     grab "$1" "$WORK/suite.png"
     expect_pixel "$WORK/suite.png" "${SUITE_PROBE[@]}" "$BACKGROUND" "no 'Suite' button while the game goes on"
@@ -372,13 +384,9 @@ shot "$MAIN" 4-victoire.png
 WON=$CAPTURES/4-victoire.png
 crop "$WON" "$PICTURE" "$WORK/picture-won.png"
 crop "$WON" "$WORD_TEXT" "$WORK/word-found.png"
-for letter in Z A N E; do
-    expect_pixel "$WON" $((KEY_LEFT[$letter] + 2)) $((KEY_TOP[$letter] + 2)) "$USED_KEY" "used key $letter"
-done
-(($(differing "$WORK/picture-start.png" "$WORK/picture-won.png") > 500)) ||
-    fail "the picture after the win is the start picture"
-(($(differing "$WORK/picture-miss.png" "$WORK/picture-won.png") > 500)) ||
-    fail "the picture after the win is the one after the miss"
+expect_used_keys "$WON" Z A N E
+expect_differ "$WORK/picture-start.png" "$WORK/picture-won.png" "the picture after the win is the start picture"
+expect_differ "$WORK/picture-miss.png" "$WORK/picture-won.png" "the picture after the win is the one after the miss"
 (($(differing "$WORK/word-hidden.png" "$WORK/word-found.png") > 30)) ||
     fail "the word band did not change when the word was found"
 echo "ok: the game is won"
@@ -414,13 +422,9 @@ wait_for 5 "no 'Suite' button after the seventh miss" probe_is_light "$MAIN" "${
 shot "$MAIN" 6-defaite.png
 LOST=$CAPTURES/6-defaite.png
 crop "$LOST" "$PICTURE" "$WORK/picture-lost.png"
-for letter in A E R T Y U I; do
-    expect_pixel "$LOST" $((KEY_LEFT[$letter] + 2)) $((KEY_TOP[$letter] + 2)) "$USED_KEY" "used key $letter"
-done
-(($(differing "$WORK/picture-start.png" "$WORK/picture-lost.png") > 500)) ||
-    fail "the picture after the defeat is the start picture"
-(($(differing "$WORK/picture-won.png" "$WORK/picture-lost.png") > 500)) ||
-    fail "the picture after the defeat is the victory picture"
+expect_used_keys "$LOST" A E R T Y U I
+expect_differ "$WORK/picture-start.png" "$WORK/picture-lost.png" "the picture after the defeat is the start picture"
+expect_differ "$WORK/picture-won.png" "$WORK/picture-lost.png" "the picture after the defeat is the victory picture"
 echo "ok: the game is lost after seven misses"
 
 STEP='fin'
