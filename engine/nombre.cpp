@@ -1,4 +1,4 @@
-#include "engine/nombre.h"
+#include "nombre.h"
 
 QString enTexte(qint16 nombre)
 {

@@ -1,6 +1,6 @@
-#include "engine/partie.h"
+#include "partie.h"
 
-#include "engine/nombre.h"
+#include "nombre.h"
 
 #include <QTextBoundaryFinder>
 

@@ -1,4 +1,4 @@
-#include "platform/fichiers.h"
+#include "fichiers.h"
 
 #include <QCoreApplication>
 #include <QDir>

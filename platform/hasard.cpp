@@ -1,4 +1,4 @@
-#include "platform/hasard.h"
+#include "hasard.h"
 
 #include <QRandomGenerator>
 

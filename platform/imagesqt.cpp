@@ -1,6 +1,6 @@
-#include "platform/imagesqt.h"
+#include "imagesqt.h"
 
-#include "platform/fichiers.h"
+#include "fichiers.h"
 
 #include <QApplication>
 #include <QImageReader>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/images.h"
+#include "images.h"
 
 #include <QSet>
 

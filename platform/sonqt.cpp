@@ -1,6 +1,6 @@
-#include "platform/sonqt.h"
+#include "sonqt.h"
 
-#include "platform/fichiers.h"
+#include "fichiers.h"
 
 #include <QSoundEffect>
 

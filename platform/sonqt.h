@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/son.h"
+#include "son.h"
 
 #include <QObject>
 #include <QUrl>

@@ -3,9 +3,9 @@
 // Shared by the window tests: find controls by the names the game gives them
 // and click them as a player would.
 
-#include "platform/double/enregistreur.h"
-#include "ui/controles.h"
-#include "ui/pendu.h"
+#include "enregistreur.h"
+#include "controles.h"
+#include "pendu.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 // a fresh main window with the name carried over, and the end.
 #include "aide_fenetres.h"
 
-#include "ui/fenetres.h"
-#include "ui/jeu.h"
-#include "ui/pendu.h"
-#include "ui/rejouer.h"
+#include "fenetres.h"
+#include "jeu.h"
+#include "pendu.h"
+#include "rejouer.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // The rules of one game: what a key reveals, what a miss costs, and what the
 // end of each click shows and says.
-#include "engine/clavier.h"
-#include "engine/nombre.h"
-#include "engine/partie.h"
+#include "clavier.h"
+#include "nombre.h"
+#include "partie.h"
 
 #include <QSet>
 #include <QTest>

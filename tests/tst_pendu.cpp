@@ -2,9 +2,9 @@
 // of a list or of an own word, and whole games played with the keys.
 #include "aide_fenetres.h"
 
-#include "engine/clavier.h"
-#include "ui/fenetres.h"
-#include "ui/pendu.h"
+#include "clavier.h"
+#include "fenetres.h"
+#include "pendu.h"
 
 #include <QCheckBox>
 #include <QFontInfo>

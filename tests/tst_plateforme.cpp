@@ -1,9 +1,9 @@
 // Pictures, sound and chance as the game gets them from the machine, and the
 // recording stand-in the other tests rely on.
-#include "platform/double/enregistreur.h"
-#include "platform/hasard.h"
-#include "platform/imagesqt.h"
-#include "platform/sonqt.h"
+#include "enregistreur.h"
+#include "hasard.h"
+#include "imagesqt.h"
+#include "sonqt.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The built-in lists, the draws that pick from them and the texts of a
 // game's start.
-#include "engine/clavier.h"
-#include "platform/double/enregistreur.h"
-#include "words/depart.h"
-#include "words/themes.h"
+#include "clavier.h"
+#include "enregistreur.h"
+#include "depart.h"
+#include "themes.h"
 
 #include <QTest>
 

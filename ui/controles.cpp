@@ -1,4 +1,4 @@
-#include "ui/controles.h"
+#include "controles.h"
 
 #include <QPalette>
 #include <QTextBlockFormat>

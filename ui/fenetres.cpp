@@ -1,4 +1,4 @@
-#include "ui/fenetres.h"
+#include "fenetres.h"
 
 #include <QFont>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
-#include "ui/jeu.h"
+#include "jeu.h"
 
-#include "platform/son.h"
-#include "ui/pendu.h"
-#include "ui/rejouer.h"
+#include "son.h"
+#include "pendu.h"
+#include "rejouer.h"
 
 Jeu::Jeu(const Services &services, QObject *parent)
     : QObject(parent)

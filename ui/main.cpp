@@ -1,9 +1,9 @@
-#include "platform/hasard.h"
-#include "platform/imagesqt.h"
-#include "platform/services.h"
-#include "platform/sonqt.h"
-#include "ui/fenetres.h"
-#include "ui/jeu.h"
+#include "hasard.h"
+#include "imagesqt.h"
+#include "services.h"
+#include "sonqt.h"
+#include "fenetres.h"
+#include "jeu.h"
 
 #include <QApplication>
 

@@ -1,14 +1,14 @@
-#include "ui/pendu.h"
+#include "pendu.h"
 
-#include "engine/clavier.h"
-#include "engine/nombre.h"
-#include "platform/hasard.h"
-#include "platform/images.h"
-#include "platform/son.h"
-#include "ui/controles.h"
-#include "ui/fenetres.h"
-#include "words/depart.h"
-#include "words/themes.h"
+#include "clavier.h"
+#include "nombre.h"
+#include "hasard.h"
+#include "images.h"
+#include "son.h"
+#include "controles.h"
+#include "fenetres.h"
+#include "depart.h"
+#include "themes.h"
 
 #include <QCheckBox>
 #include <QHash>

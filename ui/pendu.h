@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/partie.h"
-#include "platform/services.h"
+#include "partie.h"
+#include "services.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "ui/rejouer.h"
+#include "rejouer.h"
 
-#include "ui/controles.h"
-#include "ui/fenetres.h"
+#include "controles.h"
+#include "fenetres.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "words/depart.h"
+#include "depart.h"
 
-#include "engine/nombre.h"
-#include "words/themes.h"
+#include "nombre.h"
+#include "themes.h"
 
 namespace {
 const QString crlf = QStringLiteral("\r\n");

@@ -1,6 +1,6 @@
-#include "words/themes.h"
+#include "themes.h"
 
-#include "platform/hasard.h"
+#include "hasard.h"
 
 const std::array<Theme, 6> &themes()
 {

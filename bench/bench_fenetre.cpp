@@ -3,10 +3,10 @@
 // not judged: compare them from one change to the next.
 #include "aide_fenetres.h"
 
-#include "ui/fenetres.h"
-#include "ui/jeu.h"
-#include "ui/pendu.h"
-#include "ui/rejouer.h"
+#include "fenetres.h"
+#include "jeu.h"
+#include "pendu.h"
+#include "rejouer.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "platform/double/enregistreur.h"
+#include "enregistreur.h"
 
 QImage Enregistreur::charge(const QString &fichier)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/hasard.h"
-#include "platform/images.h"
-#include "platform/son.h"
+#include "hasard.h"
+#include "images.h"
+#include "son.h"
 
 #include <QList>
 #include <QSet>
