@@ -7,6 +7,14 @@
 namespace {
 const QString inconnu = QStringLiteral("?");
 const QString debutLigne = QStringLiteral(", \r\n");
+
+Image etape(int numero)
+{
+    return {QString::number(numero) + QStringLiteral(".bmp"),
+            QStringLiteral("Le pendu, étape %1 sur 7").arg(numero)};
+}
+
+const Image victoire = {QStringLiteral("victoire.bmp"), QStringLiteral("Le bonhomme est sauvé !")};
 }
 
 QStringList caracteres(const QString &texte)
@@ -22,13 +30,6 @@ QStringList caracteres(const QString &texte)
     return morceaux;
 }
 
-std::optional<QString> imagePourJokers(qint16 jokers)
-{
-    if (jokers < 0 || jokers > 7)
-        return std::nullopt;
-    return QString::number(7 - jokers) + QStringLiteral(".bmp");
-}
-
 void Partie::commence(const QString &mot)
 {
     m_lettres = caracteres(mot);
@@ -40,37 +41,47 @@ void Partie::commence(const QString &mot)
     m_jokers = 7;
 }
 
-qint16 Partie::essai(char16_t caractere)
+void Partie::essai(char16_t caractere)
 {
     const QString cherche(QChar{caractere});
-    m_trouvees = 0;
+    qint16 trouvees = 0;
     for (qsizetype i = 0; i < m_lettres.size(); ++i) {
         if (m_lettres.at(i) == cherche) {
             m_masque[i] = cherche;
-            ++m_trouvees;
+            ++trouvees;
         }
     }
-    if (m_trouvees == 0)
+    if (trouvees == 0)
         --m_jokers;
-    return m_trouvees;
 }
 
 Bilan Partie::bilan()
 {
     Bilan bilan;
-    bilan.image = imagePourJokers(m_jokers);
-    if (bilan.image)
+    bilan.aff = masque();
+    bilan.jokers = enTexte(m_jokers);
+    if (m_jokers >= 0 && m_jokers <= 7) {
+        bilan.etape = 7 - m_jokers;
+        bilan.images.append(etape(*bilan.etape));
         m_suffixe = m_jokers > 1 ? QStringLiteral(" jokers !") : QStringLiteral(" joker !");
+    }
     bilan.message = m_nom + debutLigne + QStringLiteral(" il ne te reste plus que ")
-            + enTexte(m_jokers) + m_suffixe;
+            + bilan.jokers + m_suffixe;
 
-    if (masque() == m_mot) {
+    if (bilan.aff == m_mot) {
         bilan.issue = Issue::Gagnee;
+        bilan.images.append(victoire);
         bilan.messageFin = m_nom + debutLigne + QStringLiteral("tu as gagné, félicitations !");
+        bilan.son = QStringLiteral("Bravo.wav");
     } else if (m_jokers == 0) {
         bilan.issue = Issue::Perdue;
         bilan.messageFin = m_nom + debutLigne
                 + QStringLiteral("tu as utilisé tous tes jokers et tu as malheureusement perdu !");
+        bilan.son = QStringLiteral("Echec.wav");
+        // A lost game always ends on the word it was about, whatever the last key.
+        bilan.aff = m_mot;
     }
+    if (bilan.issue != Issue::EnCours)
+        bilan.invite = QStringLiteral("Jeu terminé !");
     return bilan;
 }

@@ -1,28 +1,33 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
-// Files the end of a click asks for, by bare name as the game has always used.
-namespace fichiers {
-inline const QString victoire = QStringLiteral("victoire.bmp");
-inline const QString bravo = QStringLiteral("Bravo.wav");
-inline const QString echec = QStringLiteral("Echec.wav");
-}
-
-inline const QString jeuTermine = QStringLiteral("Jeu terminé !");
-
 enum class Issue { EnCours, Gagnee, Perdue };
 
-// What the second half of a click has to show, in the order it is shown.
+// A picture for the picture box, with what it shows told in words for a
+// screen reader.
+struct Image
+{
+    QString fichier;
+    QString description;
+};
+
+// Everything the end of a key click shows, for the window to apply as it is.
 struct Bilan
 {
-    std::optional<QString> image; // the stage for the jokers left; none outside 0..7
-    QString message;              // the per-click message
+    QString aff;              // the word as the player now sees it
+    QString jokers;           // the joker count as written beside "JOKERS > RESTANTS"
+    std::optional<int> etape; // the hangman's stage, 0 to 7; none outside 0..7 jokers
+    QList<Image> images;      // loaded in this order: the stage, then the victory
+    QString message;          // the per-click message
     Issue issue = Issue::EnCours;
-    QString messageFin;           // the win or loss message; empty while in play
+    QString messageFin;       // the win or loss message, replacing the per-click one
+    QString son;              // the sound that repeats from the end of the game
+    QString invite;           // Label3's new caption; empty while in play
 };
 
 // The state of one game on one main window.
@@ -43,10 +48,10 @@ public:
     void commence(const QString &mot);
 
     // Reveals every position holding the key's character and takes a joker
-    // when none does. Returns the number of positions revealed.
-    qint16 essai(char16_t caractere);
+    // when none does.
+    void essai(char16_t caractere);
 
-    // Picture, message and end of game for the jokers left after `essai`.
+    // What the click that has just been evaluated shows.
     Bilan bilan();
 
     const QString &nom() const { return m_nom; }
@@ -54,8 +59,6 @@ public:
     QString masque() const { return m_masque.join(QString()); }
     qint16 longueur() const { return m_longueur; }
     qint16 jokers() const { return m_jokers; }
-    qint16 trouvees() const { return m_trouvees; }
-    const QString &suffixe() const { return m_suffixe; }
 
 private:
     QString m_nom;
@@ -64,13 +67,8 @@ private:
     QStringList m_masque;  // "?" or the character found, position by position
     qint16 m_longueur = 0;
     qint16 m_jokers = 0;
-    qint16 m_trouvees = 0;
     QString m_suffixe;
 };
 
 // The characters of a text as the player sees them.
 QStringList caracteres(const QString &texte);
-
-// The picture of the hangman for a joker count, "0.bmp" with all 7 jokers up
-// to "7.bmp" with none; none for a count outside 0..7.
-std::optional<QString> imagePourJokers(qint16 jokers);

@@ -13,20 +13,15 @@
 class Enregistreur : public Images, public Son, public Hasard
 {
 public:
+    // A small picture whose text "fichier" names the file, or none for the
+    // files listed in `absentes`.
     QImage charge(const QString &fichier) override;
-    void joue(const QString &fichier) override;
-    void arrete() override;
+    void joue(const QString &fichier) override { journal.append("son " + fichier); }
+    void arrete() override { journal.append(QStringLiteral("arret")); }
+    // The draws listed in `tirages`, first to last; 0 once they run out.
     double tire() override;
 
-    // Pictures that cannot be had; the others load as a small image whose
-    // text says which file it came from.
     QSet<QString> absentes;
-    // Draws to give back, first to last; 0 once they run out.
     QList<double> tirages;
-
     QStringList journal;
-    QString sonEnCours; // empty when silent
-
-    // The file a picture from `charge` was made for.
-    static QString origine(const QImage &image);
 };

@@ -1,7 +1,4 @@
-// Pictures, sound and chance as the game gets them from the machine, and the
-// recording stand-in the other tests rely on.
-#include "enregistreur.h"
-#include "hasard.h"
+// Pictures and sound as the game gets them from the machine.
 #include "imagesqt.h"
 #include "sonqt.h"
 
@@ -10,8 +7,6 @@
 #include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <cmath>
 
 namespace {
 // Runs a test inside a fresh directory, as the game runs beside its files.
@@ -43,52 +38,14 @@ class TstPlateforme : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void uneQuantiteDevientUnePosition_data();
-    void uneQuantiteDevientUnePosition();
-    void leHasardResteEntreZeroEtUn();
     void uneVraieImageBmpSeCharge();
     void uneImageAbsenteOuAbimeeEstSignaleeUneFois();
     void leDossierCourantPasseAvantCeluiDuJeu();
-    void leDoubleRetientChaqueAppelDansLOrdre();
     void unSonAbsentLaissePlaceAuCarillon();
     void unSonPresentJoueEnBoucleJusquALArret();
     void unFichierQuiNEstPasUnSonLaissePlaceAuCarillon();
     void leCarillonEstDansLeJeu();
 };
-
-void TstPlateforme::uneQuantiteDevientUnePosition_data()
-{
-    QTest::addColumn<double>("tirage");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("position");
-    QTest::newRow("zero") << 0.0 << 25 << 1;
-    QTest::newRow("juste sous 1") << std::nextafter(1.0, 0.0) << 25 << 25;
-    QTest::newRow("juste sous 1, neuf") << std::nextafter(1.0, 0.0) << 9 << 9;
-    QTest::newRow("juste sous 1, huit") << std::nextafter(1.0, 0.0) << 8 << 8;
-    QTest::newRow("moitie") << 0.5 << 8 << 5;
-}
-
-void TstPlateforme::uneQuantiteDevientUnePosition()
-{
-    QFETCH(double, tirage);
-    QFETCH(int, n);
-    QFETCH(int, position);
-    QCOMPARE(positionTiree(tirage, n), position);
-}
-
-void TstPlateforme::leHasardResteEntreZeroEtUn()
-{
-    HasardHorloge hasard;
-    QList<int> vus(9, 0);
-    for (int i = 0; i < 9000; ++i) {
-        const double r = hasard.tire();
-        QVERIFY(r >= 0.0 && r < 1.0);
-        ++vus[positionTiree(r, 9) - 1];
-    }
-    // Every name can come up, none hogs the draw.
-    for (const int fois : vus)
-        QVERIFY2(fois > 700 && fois < 1300, qPrintable(QString::number(fois)));
-}
 
 void TstPlateforme::uneVraieImageBmpSeCharge()
 {
@@ -132,26 +89,6 @@ void TstPlateforme::leDossierCourantPasseAvantCeluiDuJeu()
     QVERIFY(petit.save(dossier.chemin(QStringLiteral("victoire.bmp")), "BMP"));
     ImagesQt images([](const QString &) { QFAIL("no alert expected"); });
     QCOMPARE(images.charge(QStringLiteral("victoire.bmp")).size(), QSize(2, 3));
-}
-
-void TstPlateforme::leDoubleRetientChaqueAppelDansLOrdre()
-{
-    Enregistreur double_;
-    double_.absentes = {QStringLiteral("2.bmp")};
-    double_.tirages = {0.25};
-    QCOMPARE(Enregistreur::origine(double_.charge(QStringLiteral("1.bmp"))), QStringLiteral("1.bmp"));
-    QVERIFY(double_.charge(QStringLiteral("2.bmp")).isNull());
-    double_.joue(QStringLiteral("Bravo.wav"));
-    double_.joue(QStringLiteral("Echec.wav"));
-    QCOMPARE(double_.sonEnCours, QStringLiteral("Echec.wav"));
-    double_.arrete();
-    double_.arrete();
-    QVERIFY(double_.sonEnCours.isEmpty());
-    QCOMPARE(double_.tire(), 0.25);
-    QCOMPARE(double_.tire(), 0.0);
-    QCOMPARE(double_.journal,
-             (QStringList{"image 1.bmp", "image 2.bmp", "son Bravo.wav", "son Echec.wav", "arret",
-                          "arret", "hasard", "hasard"}));
 }
 
 void TstPlateforme::unSonAbsentLaissePlaceAuCarillon()

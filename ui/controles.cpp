@@ -1,6 +1,10 @@
 #include "controles.h"
 
+#include "plans.h"
+
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 
@@ -14,33 +18,84 @@ QString pourAffichage(QString texte)
 }
 }
 
-void place(QWidget *controle, int left, int top, int width, int height)
+void place(QWidget *controle, int left, int top, int largeur, int hauteur)
 {
-    controle->setGeometry(left / 15, top / 15, width / 15, height / 15);
+    controle->setGeometry(left / 15, top / 15, largeur / 15, hauteur / 15);
 }
 
-QFont police(const QString &face, qreal points, int poids, bool italique)
+QFont police(const Police &p)
 {
-    QFont f(face);
-    f.setPointSizeF(points);
-    f.setWeight(QFont::Weight(poids));
-    f.setItalic(italique);
+    QFont f(QString::fromUtf8(p.face));
+    f.setPointSizeF(p.points);
+    f.setWeight(QFont::Weight(p.poids));
+    f.setItalic(p.italique);
     return f;
 }
 
-void colore(QWidget *controle, const QColor &fond, const QColor &texte)
+void colore(QWidget *controle, QRgb fond, QRgb encre)
 {
+    if (!fond)
+        return;
     QPalette p = controle->palette();
     for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        p.setColor(role, fond);
-    if (texte.isValid()) {
-        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-            p.setColor(QPalette::Active, role, texte);
-            p.setColor(QPalette::Inactive, role, texte);
-        }
+        p.setColor(role, QColor::fromRgb(fond));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(QPalette::Active, role, QColor::fromRgb(encre));
+        p.setColor(QPalette::Inactive, role, QColor::fromRgb(encre));
     }
     controle->setPalette(p);
     controle->setAutoFillBackground(true);
+}
+
+QWidget *construit(QWidget *parent, const Plan &plan)
+{
+    const QString texte = QString::fromUtf8(plan.texte);
+    QWidget *controle = nullptr;
+    switch (plan.genre) {
+    case Genre::Ligne: {
+        auto *boite = new QLineEdit(texte, parent);
+        boite->setAlignment(plan.alignement);
+        controle = boite;
+        break;
+    }
+    case Genre::Zone: {
+        auto *zone = new Zone(plan.alignement, parent);
+        zone->setTexte(texte);
+        controle = zone;
+        break;
+    }
+    case Genre::Etiquette: {
+        auto *etiquette = new Etiquette(parent);
+        etiquette->setLegende(texte);
+        etiquette->setAlignment(plan.alignement);
+        controle = etiquette;
+        break;
+    }
+    case Genre::Bouton: {
+        auto *bouton = new QPushButton(texte, parent);
+        // Neither Enter nor Escape clicks anything.
+        bouton->setAutoDefault(false);
+        controle = bouton;
+        break;
+    }
+    case Genre::Image: {
+        auto *image = new QLabel(parent);
+        image->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        image->setAlignment(plan.alignement);
+        image->setFocusPolicy(Qt::StrongFocus);
+        controle = image;
+        break;
+    }
+    }
+    controle->setObjectName(QLatin1String(plan.nom));
+    if (plan.police.face)
+        controle->setFont(police(plan.police));
+    colore(controle, plan.fond, plan.encre);
+    if (plan.nomAccessible)
+        controle->setAccessibleName(QString::fromUtf8(plan.nomAccessible));
+    place(controle, plan.left, plan.top, plan.largeur, plan.hauteur);
+    controle->setVisible(plan.visible);
+    return controle;
 }
 
 Etiquette::Etiquette(QWidget *parent)

@@ -1,20 +1,23 @@
 #pragma once
 
-#include <QColor>
+#include <QCheckBox>
 #include <QLabel>
 #include <QString>
 #include <QTextEdit>
 
+struct Plan;
+struct Police;
 class QWidget;
 
-// Designs are laid out in twips, 15 to a pixel at 96 dots per inch; Qt scales
-// the pixels on high-density screens.
-void place(QWidget *controle, int left, int top, int width, int height);
+void place(QWidget *controle, int left, int top, int largeur, int hauteur);
+QFont police(const Police &police);
 
-QFont police(const QString &face, qreal points, int poids, bool italique = false);
+// Background and text colours for labels, text boxes and check boxes alike;
+// 0 leaves the system's.
+void colore(QWidget *controle, QRgb fond, QRgb encre);
 
-// Background and text colours for labels, text boxes and check boxes alike.
-void colore(QWidget *controle, const QColor &fond, const QColor &texte = {});
+// Makes the control of one row of a design, named, placed, shown or hidden.
+QWidget *construit(QWidget *parent, const Plan &plan);
 
 // The game's texts break lines with CR LF; the widgets want a bare LF. These
 // controls keep the text exactly as the game wrote it and show it as a
@@ -45,4 +48,16 @@ public:
 private:
     Qt::Alignment m_alignement;
     QString m_texte;
+};
+
+// A theme check box shows only its box, yet a click anywhere on its grey
+// area ticks it.
+class Coche : public QCheckBox
+{
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 };

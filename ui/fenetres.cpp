@@ -1,9 +1,13 @@
 #include "fenetres.h"
 
+#include "plans.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 void installePolices()
 {
@@ -13,25 +17,27 @@ void installePolices()
     QFont::insertSubstitution(QStringLiteral("Script MT Bold"), QStringLiteral("Dancing Script"));
 }
 
-void fixeFenetre(QWidget *fenetre, int largeur, int hauteur, const QColor &fond)
+void dessineFenetre(QWidget *fenetre, const Fenetre &dessin)
 {
+    fenetre->setObjectName(QLatin1String(dessin.nom));
+    fenetre->setWindowTitle(QString::fromUtf8(dessin.titre));
     fenetre->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                             | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    fenetre->setFixedSize(largeur / 15, hauteur / 15);
+    fenetre->setFixedSize(dessin.largeur / 15, dessin.hauteur / 15);
     QPalette p = fenetre->palette();
-    p.setColor(QPalette::Window, fond);
+    p.setColor(QPalette::Window, QColor::fromRgb(dessin.fond));
     fenetre->setPalette(p);
     fenetre->setAutoFillBackground(true);
-}
 
-void centre(QWidget *fenetre)
-{
     const QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
     if (!ecran)
         return;
+    const QRect dispo = ecran->availableGeometry();
     QRect cadre = fenetre->frameGeometry();
-    cadre.moveCenter(ecran->availableGeometry().center());
-    fenetre->move(cadre.topLeft());
+    cadre.moveCenter(dispo.center());
+    // A window too big for the screen starts at its top-left corner rather
+    // than cut on both sides.
+    fenetre->move(std::max(cadre.left(), dispo.left()), std::max(cadre.top(), dispo.top()));
 }
 
 namespace {

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QColor>
 #include <QIcon>
 
+struct Fenetre;
 class QWidget;
 
-// The faces the windows were designed with are Windows fonts; these free
-// faces from Debian stand in for them.
+// The windows ask for Windows fonts by name; free faces from Debian stand in
+// for them.
 void installePolices();
 
-// A fixed-size window, in twips, with a close box but no minimize or maximize
-// box, on a plain background.
-void fixeFenetre(QWidget *fenetre, int largeur, int hauteur, const QColor &fond);
-
-// Centred on the screen it opens on.
-void centre(QWidget *fenetre);
+// A fixed-size window with a close box but no minimize or maximize box, on a
+// plain background, centred on its screen.
+void dessineFenetre(QWidget *fenetre, const Fenetre &dessin);
 
 QIcon iconeEclair();
 QIcon iconeFleche();

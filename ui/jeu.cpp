@@ -16,23 +16,12 @@ Jeu::~Jeu()
     delete m_rejouer;
 }
 
-Pendu *Jeu::pendu() const
-{
-    return m_pendu;
-}
-
-Rejouer *Jeu::rejouer() const
-{
-    return m_rejouer;
-}
-
-Pendu *Jeu::ouvrePendu(const QString &nom)
+void Jeu::ouvrePendu(const QString &nom)
 {
     m_pendu = new Pendu(m_services);
     connect(m_pendu, &Pendu::suite, this, &Jeu::suite);
     m_pendu->show();
     m_pendu->setNomSaisi(nom);
-    return m_pendu;
 }
 
 void Jeu::suite()

@@ -18,10 +18,7 @@ public:
     ~Jeu() override;
 
     // A new main window, shown, its name box holding `nom`.
-    Pendu *ouvrePendu(const QString &nom = {});
-
-    Pendu *pendu() const;
-    Rejouer *rejouer() const;
+    void ouvrePendu(const QString &nom = {});
 
 private:
     void suite();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "clavier.h"
 #include "partie.h"
 #include "services.h"
+#include "themes.h"
 
 #include <QWidget>
 
@@ -13,10 +15,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Zone;
-struct Theme;
 
 // The main window: greeting and name, choice of a list or of an own word, and
-// the game itself with its keyboard, picture and messages.
+// the game itself with its keyboard, picture and messages. The rules are the
+// engine's; the window shows what they decide.
 class Pendu : public QWidget
 {
     Q_OBJECT
@@ -32,32 +34,29 @@ Q_SIGNALS:
     void suite();
 
 private:
-    void construit();
+    template<typename T>
+    T *enfant(const char *nom) const;
+    void construitCoches();
     void construitClavier();
     void ordonneTabulation();
 
     void entree();
-    void choisitTheme(const Theme &theme, QCheckBox *coche);
+    void choisit(const Choix &choix, QCheckBox *coche);
     void ouvrePerso();
     void validePerso();
-    void commencePartie(const QString &mot, const QString &titre, bool annonceDansAccueil);
+    void commencePartie(const QString &mot, const QString &titre);
 
-    // A click on the key at that place of the key table.
     void essai(std::size_t touche);
-    void bilan();
-    void finDePartie();
-    void montreImage(const QString &fichier);
+    void applique(const Bilan &bilan);
+    void montreImage(const Image &image);
     void montreTouches(bool visibles);
 
     Services m_services;
     Partie m_partie;
 
-    QLineEdit *m_question1 = nullptr;
     QLineEdit *m_nj = nullptr;
-    QPushButton *m_entree = nullptr;
     Zone *m_accueil = nullptr;
     Etiquette *m_liste = nullptr;
-    std::array<QCheckBox *, 7> m_checks{};
     QLineEdit *m_theme = nullptr;
     Zone *m_consignes = nullptr;
     QLineEdit *m_perso = nullptr;
@@ -69,7 +68,9 @@ private:
     Etiquette *m_label3 = nullptr;
     Etiquette *m_label5 = nullptr;
     QPushButton *m_sf = nullptr;
+    // In the order of the theme table.
+    std::array<QCheckBox *, nombreChoix> m_coches{};
     // Key buttons and their labels, in the order of the key table.
-    std::array<QPushButton *, 29> m_touches{};
-    std::array<QLabel *, 29> m_etiquettes{};
+    std::array<QPushButton *, clavier.size()> m_touches{};
+    std::array<QLabel *, clavier.size()> m_etiquettes{};
 };

@@ -3,10 +3,9 @@
 #include <QWidget>
 
 class QLineEdit;
-class QPushButton;
 
 // The small window between two games: the player's name, "Veux-tu rejouer ?"
-// and the two answers.
+// and the two answers. "NON", like its close box, closes it for good.
 class Rejouer : public QWidget
 {
     Q_OBJECT
@@ -18,13 +17,7 @@ public:
 
 Q_SIGNALS:
     void oui();
-    // "NON", or the window closed from its title bar.
-    void non();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     QLineEdit *m_nj = nullptr;
-    QPushButton *m_oui = nullptr;
 };

@@ -11,7 +11,7 @@ QString invite(const QString &nom);
 
 // The own word: the entry as typed, or a fallback word when it is empty.
 QString motPropose(const QString &saisie, Hasard &hasard);
-inline const QString titrePerso = QStringLiteral("Mot proposé par l'utilisateur");
+
 QString consignesPerso(const QString &nom);
 QString accueilPerso(const QString &nom);
 

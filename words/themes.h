@@ -7,15 +7,20 @@
 
 class Hasard;
 
-// A built-in list, chosen with the check box of the same number.
-struct Theme
+// One line of the theme list and the check box facing it, and what that box
+// starts: a word drawn from its list, or, on the last line, the player's own
+// word.
+struct Choix
 {
-    int numero;
-    QString titre;   // shown in the theme box during the game
-    QStringList mots; // position 1 is mots[0]
+    QString ligne;     // the list's word on that line
+    int top;           // the check box's row, in twips
+    int hauteur;
+    QString titre;     // shown in the theme box during the game
+    QStringList mots;  // position 1 is mots[0]; empty for the own word
 };
 
-const std::array<Theme, 6> &themes();
+inline constexpr std::size_t nombreChoix = 7;
+const std::array<Choix, nombreChoix> &choix();
 
 // What an own word falls back to when the entry is left empty.
 const QStringList &motsDeSecours();
