@@ -34,10 +34,9 @@ QImage ImagesQt::charge(const QString &fichier)
     QImage image;
     if (!trouve.chemin.isEmpty()) {
         // Named by its suffix, the format needs no probing through every
-        // image plugin Qt has.
+        // image plugin Qt has. The reader gives a "name@2x" file its pixel
+        // ratio of 2, so that it takes the room of the plain picture.
         image = QImageReader(trouve.chemin, QFileInfo(fichier).suffix().toLatin1()).read();
-        // A double-size rendering takes the same room on the screen.
-        image.setDevicePixelRatio(trouve.rapport);
     }
     if (image.isNull() && !m_signalees.contains(fichier)) {
         m_signalees.insert(fichier);
