@@ -459,9 +459,12 @@ bool saveGamePictures(const QDir &dir)
 {
     bool ok = true;
     for (int ratio : {1, 2}) {
-        for (int i = 0; i < stageCount; ++i)
-            ok = save(stage(i, ratio), dir.filePath(fileName(QString::number(i), ratio, ".bmp"))) && ok;
-        ok = save(victory(ratio), dir.filePath(fileName(QStringLiteral("victoire"), ratio, ".bmp"))) && ok;
+        for (int i = 0; i < stageCount; ++i) {
+            const QString name = fileName(QString::number(i), ratio, ".bmp");
+            ok = save(stage(i, ratio), dir.filePath(name)) && ok;
+        }
+        const QString name = fileName(QStringLiteral("victoire"), ratio, ".bmp");
+        ok = save(victory(ratio), dir.filePath(name)) && ok;
     }
     return ok;
 }
@@ -472,9 +475,10 @@ bool saveEmbeddedPictures(const QDir &dir)
     for (int ratio : {1, 2}) {
         ok = save(desert(ratio), dir.filePath(fileName(QStringLiteral("desert"), ratio, ".bmp"))) && ok;
         for (int size : {16, 32}) {
-            const QString number = QString::number(size);
-            ok = save(lightning(size * ratio), dir.filePath(fileName(QStringLiteral("eclair") + number, ratio, ".png"))) && ok;
-            ok = save(arrow(size * ratio), dir.filePath(fileName(QStringLiteral("fleche") + number, ratio, ".png"))) && ok;
+            const QString lightningName = fileName(QStringLiteral("eclair%1").arg(size), ratio, ".png");
+            const QString arrowName = fileName(QStringLiteral("fleche%1").arg(size), ratio, ".png");
+            ok = save(lightning(size * ratio), dir.filePath(lightningName)) && ok;
+            ok = save(arrow(size * ratio), dir.filePath(arrowName)) && ok;
         }
     }
     return ok;
@@ -486,7 +490,8 @@ bool saveApplicationIcons(const QDir &dir, const QString &id)
     bool ok = true;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
-        ok = dir.mkpath(folder) && save(lightning(size), dir.filePath(QStringLiteral("%1/%2.png").arg(folder, id))) && ok;
+        const QString path = dir.filePath(QStringLiteral("%1/%2.png").arg(folder, id));
+        ok = dir.mkpath(folder) && save(lightning(size), path) && ok;
     }
     return ok;
 }

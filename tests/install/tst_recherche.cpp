@@ -32,8 +32,8 @@ private slots:
         const QDir dossier(racine.path());
         QVERIFY(dossier.mkpath("courant") && dossier.mkpath("installe/gibetto"));
         qputenv("XDG_DATA_HOME", dossier.filePath("installe").toLocal8Bit());
-        for (const QString &fichier : fichiers.split(u' ', Qt::SkipEmptyParts)) // as many pixels wide as its ratio
-            QVERIFY(QImage(QSize(1, 1) * (fichier.contains("@2x") ? 2 : 1), QImage::Format_RGB32).save(dossier.filePath(fichier), "BMP"));
+        for (const QString &nom : fichiers.split(u' ', Qt::SkipEmptyParts)) // as many pixels wide as its ratio
+            QVERIFY(QImage(QSize(1, 1) * (1 + nom.count("@2x")), QImage::Format_RGB32).save(dossier.filePath(nom)));
         QDir::setCurrent(dossier.filePath("courant"));
         const FichierTrouve trouve = trouveImage("0.bmp", ecran);
         const QImage lue = ImagesQt([](const QString &) {}).charge("0.bmp");
