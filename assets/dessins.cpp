@@ -1,6 +1,9 @@
 // Draws every picture of the game: the hangman stages, the victory picture,
-// the desert shown at start and the two window icons.
+// the desert shown at start, the two window icons and the application icon
+// of the desktop menus. Each picture also comes as "name@2x" drawn at twice
+// the size, for screens whose pixel ratio is 2.
 // Usage: gibetto_dessins jeu|integres DIR
+//        gibetto_dessins icones DIR ID  (writes DIR/NxN/apps/ID.png)
 
 #include <QDir>
 #include <QCoreApplication>
@@ -27,9 +30,12 @@ const QColor shirt(234, 74, 62);
 const QColor trousers(66, 100, 196);
 const QColor shoes(74, 58, 52);
 
-QImage newPicture()
+// Every drawing is made in the coordinates of the plain picture; a ratio of 2
+// makes QPainter lay it on twice as many pixels.
+QImage newPicture(int ratio)
 {
-    QImage image(pictureSize, QImage::Format_RGB32);
+    QImage image(pictureSize * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     return image;
 }
@@ -204,9 +210,9 @@ void drawLegs(QPainter &p, QPointF hips, QPointF leftFoot, QPointF rightFoot)
 }
 
 // Each stage paints exactly the previous one, then one part more on top.
-QImage stage(int number)
+QImage stage(int number, int ratio)
 {
-    QImage image = newPicture();
+    QImage image = newPicture(ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     drawLandscape(p);
@@ -243,9 +249,9 @@ void drawSun(QPainter &p, QPointF centre, qreal radius, const QColor &colour, qr
     p.drawEllipse(centre, radius, radius);
 }
 
-QImage victory()
+QImage victory(int ratio)
 {
-    QImage image = newPicture();
+    QImage image = newPicture(ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     drawLandscape(p);
@@ -304,12 +310,12 @@ QPainterPath freehandStroke(qreal y, qreal wave, qreal phase, qreal width)
     return path;
 }
 
-QImage desert()
+QImage desert(int ratio)
 {
-    QImage image = newPicture();
+    QImage image = newPicture(ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(image.rect(), QColor(147, 220, 255));
+    p.fillRect(QRect(QPoint(0, 0), pictureSize), QColor(147, 220, 255));
 
     const QColor red(222, 24, 24);
     drawSun(p, QPointF(120, 96), 16, red, 35, 16, 1.5);
@@ -397,7 +403,8 @@ QImage toPalette(const QImage &drawing)
 }
 
 // Both icons are designed on a 32-pixel grid and drawn without antialiasing
-// so that every pixel lands exactly on a palette colour.
+// so that every pixel lands exactly on a palette colour, at any size: the
+// outline keeps its 2 pixels in 32 as the icon grows.
 QImage icon(int size, const QPolygonF &shape, const QBrush &face, const QColor &edge)
 {
     QImage drawing(size, size, QImage::Format_ARGB32);
@@ -408,7 +415,7 @@ QImage icon(int size, const QPolygonF &shape, const QBrush &face, const QColor &
     p.setPen(Qt::NoPen);
     const QPolygonF scaled = QTransform::fromScale(scale, scale).map(shape);
     p.drawPolygon(scaled);
-    p.setPen(QPen(edge, size >= 32 ? 2 : 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(QPen(edge, size >= 32 ? size / 16 : 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(scaled);
     p.end();
@@ -442,31 +449,76 @@ bool save(const QImage &image, const QString &path)
     return false;
 }
 
+// "0" -> "0.bmp" or "0@2x.bmp".
+QString fileName(const QString &base, int ratio, const char *suffix)
+{
+    return base + (ratio == 2 ? QStringLiteral("@2x") : QString()) + QLatin1String(suffix);
+}
+
+bool saveGamePictures(const QDir &dir)
+{
+    bool ok = true;
+    for (int ratio : {1, 2}) {
+        for (int i = 0; i < stageCount; ++i) {
+            const QString name = fileName(QString::number(i), ratio, ".bmp");
+            ok = save(stage(i, ratio), dir.filePath(name)) && ok;
+        }
+        const QString name = fileName(QStringLiteral("victoire"), ratio, ".bmp");
+        ok = save(victory(ratio), dir.filePath(name)) && ok;
+    }
+    return ok;
+}
+
+bool saveEmbeddedPictures(const QDir &dir)
+{
+    bool ok = true;
+    for (int ratio : {1, 2}) {
+        ok = save(desert(ratio), dir.filePath(fileName(QStringLiteral("desert"), ratio, ".bmp"))) && ok;
+        for (int size : {16, 32}) {
+            const QString lightningName = fileName(QStringLiteral("eclair%1").arg(size), ratio, ".png");
+            const QString arrowName = fileName(QStringLiteral("fleche%1").arg(size), ratio, ".png");
+            ok = save(lightning(size * ratio), dir.filePath(lightningName)) && ok;
+            ok = save(arrow(size * ratio), dir.filePath(arrowName)) && ok;
+        }
+    }
+    return ok;
+}
+
+// The sizes desktops look for in the hicolor icon theme.
+bool saveApplicationIcons(const QDir &dir, const QString &id)
+{
+    bool ok = true;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        const QString path = dir.filePath(QStringLiteral("%1/%2.png").arg(folder, id));
+        ok = dir.mkpath(folder) && save(lightning(size), path) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3 || (args[1] != u"jeu" && args[1] != u"integres")) {
-        QTextStream(stderr) << "usage: gibetto_dessins jeu|integres DIR\n";
+    const bool known = (args.size() == 3 && (args[1] == u"jeu" || args[1] == u"integres"))
+        || (args.size() == 4 && args[1] == u"icones");
+    if (!known) {
+        QTextStream(stderr) << "usage: gibetto_dessins jeu|integres DIR\n"
+                               "       gibetto_dessins icones DIR ID\n";
         return 2;
     }
     const QDir dir(args[2]);
     if (!dir.mkpath(QStringLiteral(".")))
         return 1;
 
-    bool ok = true;
-    if (args[1] == u"jeu") {
-        for (int i = 0; i < stageCount; ++i)
-            ok = save(stage(i), dir.filePath(QStringLiteral("%1.bmp").arg(i))) && ok;
-        ok = save(victory(), dir.filePath(QStringLiteral("victoire.bmp"))) && ok;
-    } else {
-        ok = save(desert(), dir.filePath(QStringLiteral("desert.bmp"))) && ok;
-        for (int size : {16, 32}) {
-            ok = save(lightning(size), dir.filePath(QStringLiteral("eclair%1.png").arg(size))) && ok;
-            ok = save(arrow(size), dir.filePath(QStringLiteral("fleche%1.png").arg(size))) && ok;
-        }
-    }
+    bool ok = false;
+    if (args[1] == u"jeu")
+        ok = saveGamePictures(dir);
+    else if (args[1] == u"integres")
+        ok = saveEmbeddedPictures(dir);
+    else
+        ok = saveApplicationIcons(dir, args[3]);
     return ok ? 0 : 1;
 }

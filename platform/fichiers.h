@@ -1,8 +1,29 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Pictures and sounds are named by their bare file name. They are looked for
-// in the current directory first, as the game always did, then beside the
-// program, where they are installed. Empty when found in neither.
+// Pictures and sounds are named by their bare file name and looked for, in
+// this order:
+//  - the current directory, where a teacher may put drawings of their own;
+//  - beside the program, as in a build folder;
+//  - ../share/gibetto from the program's folder, so that an installed copy
+//    still finds its files once moved or unpacked elsewhere;
+//  - the "gibetto" folder of each standard data path (~/.local/share,
+//    /usr/local/share, /usr/share...).
+QStringList dossiersDuJeu();
+
+// The first of dossiersDuJeu() that holds the file, empty when none does.
 QString trouveFichier(const QString &nom);
+
+struct FichierTrouve
+{
+    QString chemin; // empty when the file is nowhere
+    int rapport = 1; // 2 for a "name@2x.ext" rendering
+};
+
+// Like trouveFichier(), but on a screen whose pixel ratio is above 1 a
+// "name@2x.ext" rendering is taken when it lies in the same folder as the
+// first plain file, or in a folder before it: a teacher's plain picture in
+// the current directory still wins over the installed double-size one.
+FichierTrouve trouveImage(const QString &nom, qreal rapportEcran);

@@ -3,6 +3,7 @@
 #include "fichiers.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
 
@@ -29,10 +30,14 @@ QString ImagesQt::messageAbsente(const QString &fichier)
 
 QImage ImagesQt::charge(const QString &fichier)
 {
-    const QString chemin = trouveFichier(fichier);
+    const FichierTrouve trouve = trouveImage(fichier, qApp->devicePixelRatio());
     QImage image;
-    if (!chemin.isEmpty())
-        image = QImageReader(chemin).read();
+    if (!trouve.chemin.isEmpty()) {
+        // Named by its suffix, the format needs no probing through every
+        // image plugin Qt has. The reader gives a "name@2x" file its pixel
+        // ratio of 2, so that it takes the room of the plain picture.
+        image = QImageReader(trouve.chemin, QFileInfo(fichier).suffix().toLatin1()).read();
+    }
     if (image.isNull() && !m_signalees.contains(fichier)) {
         m_signalees.insert(fichier);
         m_alerte(messageAbsente(fichier));

@@ -9,7 +9,9 @@
 class QWidget;
 
 // Reads the picture again at every call, so a file put back while the game
-// runs shows at the next click.
+// runs shows at the next click. On a screen whose pixel ratio is above 1 the
+// "name@2x" rendering is taken where trouveImage() finds one; its pixel
+// ratio of 2 makes it take the room of the plain picture.
 class ImagesQt : public Images
 {
 public:
