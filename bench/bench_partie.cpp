@@ -96,6 +96,8 @@ int main(int argc, char *argv[])
         clique("Pendu", "A");
         clique("Pendu", "SF");
         clique("Rejouer", "oui");
+        // As between a player's clicks: caches are trimmed, windows painted.
+        QCoreApplication::processEvents();
         if (partie == 10 || partie == parties) {
             fenetre("Pendu");
             std::printf("after %d replays: %lld live widgets, %.1f MB resident\n", partie,
