@@ -8,6 +8,7 @@
 #include "plans.h"
 #include "son.h"
 
+#include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -50,7 +51,9 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     m_sf = enfant<QPushButton>("SF");
 
     m_perso->setMaxLength(Partie::longueurMax);
-    m_ecran->setPixmap(QPixmap(QStringLiteral(":/assets/desert.bmp")));
+    // Through QIcon, which takes the double-size drawing on a double-density screen.
+    m_ecran->setPixmap(QIcon(QStringLiteral(":/assets/desert.bmp"))
+                               .pixmap(QSize(240, 330), m_ecran->devicePixelRatioF()));
     connect(enfant<QPushButton>("Entree"), &QPushButton::clicked, this, &Pendu::entree);
     connect(m_op, &QPushButton::clicked, this, &Pendu::validePerso);
     connect(m_sf, &QPushButton::clicked, this, &Pendu::suite);
