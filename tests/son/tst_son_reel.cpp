@@ -162,13 +162,13 @@ private Q_SLOTS:
         QVERIFY(conf.open(QIODevice::WriteOnly));
         conf.write("load-module module-null-sink sink_name=gibetto\nset-default-sink gibetto\n"
                    "load-module module-native-protocol-unix auth-anonymous=1 socket=" +
-                   m_dossier.filePath("pulse").toUtf8() + "\n");
+                   m_dossier.filePath("serveur").toUtf8() + "\n");
         conf.close();
-        m_serveur.setProcessEnvironment(environnement("pulse"));
+        m_serveur.setProcessEnvironment(environnement("serveur"));
         m_serveur.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1",
                                        "--use-pid-file=no", "-F", conf.fileName()});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dossier.filePath("pulse")), 20000);
-        m_micro.setProcessEnvironment(environnement("pulse"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dossier.filePath("serveur")), 20000);
+        m_micro.setProcessEnvironment(environnement("serveur"));
         m_micro.start("parec", {"-d", "gibetto.monitor", "--rate=8000", "--channels=1",
                                 "--format=s16le", "--latency-msec=20"});
         QVERIFY(m_micro.waitForReadyRead(20000));
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QFETCH(QString, pas);
         QFETCH(QString, entendu);
         Scene scene;
-        joue(bravo, pas, "pulse", &scene);
+        joue(bravo, pas, "serveur", &scene);
         if (QTest::currentTestFailed())
             return;
         QList<int> durees;
@@ -225,7 +225,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("serveur");
         QTest::addColumn<bool>("tue");
         QTest::newRow("aucun serveur") << "absent" << false;
-        QTest::newRow("le serveur s'en va pendant le son") << "pulse" << true;
+        QTest::newRow("le serveur s'en va pendant le son") << "serveur" << true;
     }
     void sansServeur()
     {
