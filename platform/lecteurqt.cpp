@@ -57,14 +57,16 @@ std::optional<Echantillons> litWav(const QString &chemin)
     return {};
 }
 
-// The same samples over and over, for as long as they are read.
+// The same samples over and over, for as long as they are read. Unbuffered:
+// a read-ahead buffer would keep up to 16 KB of this sound, a quarter of a
+// second, for whoever reads next.
 class Boucle : public QIODevice
 {
 public:
     explicit Boucle(const QByteArray &pcm)
         : m_pcm(pcm)
     {
-        open(QIODevice::ReadOnly);
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
     bool isSequential() const override { return true; }
 
@@ -98,8 +100,8 @@ public:
         const QAudioDevice sortie = sortieSon();
         if (!son || sortie.isNull())
             return;
-        // A sink of its own for every sound: nothing of the last one is left
-        // in it to play first.
+        // A sink and a loop of its own for every sound: nothing of the last
+        // one is left in them to play first.
         m_boucle = std::make_unique<Boucle>(son->pcm);
         m_sortie = std::make_unique<QAudioSink>(sortie, son->format);
         m_sortie->start(m_boucle.get());
