@@ -39,8 +39,8 @@ Lecteur *SonQt::lecteur()
         if (fabrique)
             m_lecteur.reset(fabrique());
         else
-            qWarning("Gibetto : le module de son ne se charge pas (%s) ; le jeu continue sans son.",
-                     qPrintable(m_module.errorString()));
+            qWarning("Gibetto : le module de son « %s » ne se charge pas ; le jeu continue sans son.",
+                     qPrintable(m_module.fileName()));
     }
     return m_lecteur.get();
 }
