@@ -16,7 +16,7 @@ SonQt::~SonQt() = default;
 
 QString SonQt::cheminModule()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(GIBETTO_MODULE_SON));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" GIBETTO_MODULE_SON));
 }
 
 void SonQt::joue(const QString &fichier)
