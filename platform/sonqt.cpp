@@ -1,69 +1,46 @@
 #include "sonqt.h"
 
 #include "fichiers.h"
+#include "lecteur.h"
 
-#include <QSoundEffect>
+#include <QCoreApplication>
+#include <QDir>
 
-SonQt::SonQt(QObject *parent)
-    : QObject(parent)
+SonQt::SonQt(const QString &module)
+    : m_module(module)
 {
 }
 
+// The player is made by the module and must go before it.
 SonQt::~SonQt() = default;
 
-QUrl SonQt::carillon()
+QString SonQt::cheminModule()
 {
-    return QUrl(QStringLiteral("qrc:/assets/carillon.wav"));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" GIBETTO_MODULE_SON));
 }
 
 void SonQt::joue(const QString &fichier)
 {
-    const QString chemin = trouveFichier(fichier);
-    lance(chemin.isEmpty() ? carillon() : QUrl::fromLocalFile(chemin));
+    if (Lecteur *l = lecteur())
+        l->joue(trouveFichier(fichier));
 }
 
 void SonQt::arrete()
 {
-    m_actif = false;
-    if (m_effet)
-        m_effet->stop();
+    if (m_lecteur)
+        m_lecteur->arrete();
 }
 
-QUrl SonQt::source() const
+Lecteur *SonQt::lecteur()
 {
-    return m_effet ? m_effet->source() : QUrl();
-}
-
-bool SonQt::joueEnBoucle() const
-{
-    return m_actif && m_effet && m_effet->loopCount() == QSoundEffect::Infinite;
-}
-
-void SonQt::lance(const QUrl &source)
-{
-    if (!m_effet) {
-        m_effet = std::make_unique<QSoundEffect>();
-        m_effet->setLoopCount(QSoundEffect::Infinite);
-        connect(m_effet.get(), &QSoundEffect::statusChanged, this, &SonQt::surStatut);
-    }
-    m_effet->stop();
-    m_actif = true;
-    if (m_effet->source() == source) {
-        // Same file again: no new load, so no status change to wait for.
-        if (m_effet->status() == QSoundEffect::Error && source != carillon())
-            lance(carillon());
+    if (!m_essaye) {
+        m_essaye = true;
+        const auto fabrique = reinterpret_cast<FabriqueLecteur>(m_module.resolve(nomFabriqueLecteur));
+        if (fabrique)
+            m_lecteur.reset(fabrique());
         else
-            m_effet->play();
-        return;
+            qWarning("Gibetto : le module de son « %s » ne se charge pas ; le jeu continue sans son.",
+                     qPrintable(m_module.fileName()));
     }
-    m_effet->setSource(source);
-    m_effet->play();
-}
-
-void SonQt::surStatut()
-{
-    // A file that turns out not to be a sound fails a few milliseconds after
-    // play(), silently; the chime takes its place unless the player has moved on.
-    if (m_effet->status() == QSoundEffect::Error && m_actif && m_effet->source() != carillon())
-        lance(carillon());
+    return m_lecteur.get();
 }

@@ -2,36 +2,31 @@
 
 #include "son.h"
 
-#include <QObject>
-#include <QUrl>
+#include <QLibrary>
 
 #include <memory>
 
-class QSoundEffect;
+class Lecteur;
 
-// Plays through Qt Multimedia. A sound that is missing or cannot be decoded
-// gives way to a chime the game carries inside itself.
-class SonQt : public QObject, public Son
+// Plays through the sound module, loaded at the first sound. Without it the
+// game goes on in silence.
+class SonQt : public Son
 {
-    Q_OBJECT
 public:
-    explicit SonQt(QObject *parent = nullptr);
+    // The module lies at that path; by default where it is installed,
+    // relative to the program.
+    explicit SonQt(const QString &module = cheminModule());
     ~SonQt() override;
 
     void joue(const QString &fichier) override;
     void arrete() override;
 
-    // What plays, or played last; empty before the first sound.
-    QUrl source() const;
-    bool joueEnBoucle() const;
-
-    static QUrl carillon();
+    static QString cheminModule();
 
 private:
-    void surStatut();
-    void lance(const QUrl &source);
+    Lecteur *lecteur();
 
-    // Made at the first sound: the audio machinery costs nothing at start-up.
-    std::unique_ptr<QSoundEffect> m_effet;
-    bool m_actif = false;
+    QLibrary m_module;
+    bool m_essaye = false;
+    std::unique_ptr<Lecteur> m_lecteur;
 };

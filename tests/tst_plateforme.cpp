@@ -1,10 +1,8 @@
-// Pictures and sound as the game gets them from the machine.
+// Pictures as the game gets them from the machine.
 #include "imagesqt.h"
-#include "sonqt.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,10 +39,6 @@ private Q_SLOTS:
     void uneVraieImageBmpSeCharge();
     void uneImageAbsenteOuAbimeeEstSignaleeUneFois();
     void leDossierCourantPasseAvantCeluiDuJeu();
-    void unSonAbsentLaissePlaceAuCarillon();
-    void unSonPresentJoueEnBoucleJusquALArret();
-    void unFichierQuiNEstPasUnSonLaissePlaceAuCarillon();
-    void leCarillonEstDansLeJeu();
 };
 
 void TstPlateforme::uneVraieImageBmpSeCharge()
@@ -89,62 +83,6 @@ void TstPlateforme::leDossierCourantPasseAvantCeluiDuJeu()
     QVERIFY(petit.save(dossier.chemin(QStringLiteral("victoire.bmp")), "BMP"));
     ImagesQt images([](const QString &) { QFAIL("no alert expected"); });
     QCOMPARE(images.charge(QStringLiteral("victoire.bmp")).size(), QSize(2, 3));
-}
-
-void TstPlateforme::unSonAbsentLaissePlaceAuCarillon()
-{
-    DansUnDossier dossier;
-    SonQt son;
-    QVERIFY(son.source().isEmpty());
-    son.arrete(); // nothing plays yet: nothing happens
-    son.joue(QStringLiteral("Bravo.wav"));
-    QCOMPARE(son.source(), SonQt::carillon());
-    QVERIFY(son.joueEnBoucle());
-    son.arrete();
-    QVERIFY(!son.joueEnBoucle());
-}
-
-void TstPlateforme::unSonPresentJoueEnBoucleJusquALArret()
-{
-    DansUnDossier dossier;
-    QVERIFY(QFile::copy(QStringLiteral(":/assets/carillon.wav"), dossier.chemin("Echec.wav")));
-    QVERIFY(QFile::copy(QStringLiteral(":/assets/carillon.wav"), dossier.chemin("Bravo.wav")));
-    SonQt son;
-    son.joue(QStringLiteral("Echec.wav"));
-    QCOMPARE(son.source(), QUrl::fromLocalFile(dossier.chemin("Echec.wav")));
-    QVERIFY(son.joueEnBoucle());
-    // A new sound takes the place of the one in progress.
-    son.joue(QStringLiteral("Bravo.wav"));
-    QCOMPARE(son.source(), QUrl::fromLocalFile(dossier.chemin("Bravo.wav")));
-    QTest::qWait(100);
-    QCOMPARE(son.source(), QUrl::fromLocalFile(dossier.chemin("Bravo.wav")));
-    son.arrete();
-    QVERIFY(!son.joueEnBoucle());
-}
-
-void TstPlateforme::unFichierQuiNEstPasUnSonLaissePlaceAuCarillon()
-{
-    DansUnDossier dossier;
-    ecrit(dossier.chemin(QStringLiteral("Bravo.wav")), QByteArray(4096, 'x'));
-    SonQt son;
-    son.joue(QStringLiteral("Bravo.wav"));
-    QTRY_COMPARE_WITH_TIMEOUT(son.source(), SonQt::carillon(), 3000);
-    QVERIFY(son.joueEnBoucle());
-
-    // Stopped before the file is found wanting: the chime stays silent.
-    SonQt arrete;
-    arrete.joue(QStringLiteral("Bravo.wav"));
-    arrete.arrete();
-    QTest::qWait(300);
-    QVERIFY(!arrete.joueEnBoucle());
-    QCOMPARE(arrete.source(), QUrl::fromLocalFile(dossier.chemin("Bravo.wav")));
-}
-
-void TstPlateforme::leCarillonEstDansLeJeu()
-{
-    QSoundEffect effet;
-    effet.setSource(SonQt::carillon());
-    QTRY_COMPARE_WITH_TIMEOUT(effet.status(), QSoundEffect::Ready, 3000);
 }
 
 QTEST_MAIN(TstPlateforme)
