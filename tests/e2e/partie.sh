@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Plays Gibetto with real mouse clicks on a virtual X server: a name, a game
-# won, "Suite", "OUI", a second game, "NON", and the program's exit status.
-# usage: partie.sh <game> <places program> <captures directory>
+# won, "Suite", "OUI", a second game, "NON", and the program's exit status;
+# then again on a double-density screen, where the desert must be the
+# double-size drawing, not the small one blown up.
+# usage: partie.sh <game> <places program> <captures directory> <desert@2x.bmp>
 set -u -o pipefail
-GAME=$1 CAPTURES=$3
+GAME=$1 CAPTURES=$3 DESERT2X=$4 S=1
 MAIN='Gibetto - Vocabulaire et orthographe -  Olaf PIRVEC'
 REPLAY='        Continuer à jouer'
 WORK=$(mktemp -d) XVFB_PID='' GAME_PID=''
@@ -18,7 +20,7 @@ fail() {
 stop() { [[ -n $1 ]] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
 trap 'stop "$GAME_PID"; stop "$XVFB_PID"; rm -rf "$WORK"' EXIT
 
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xdotool import compare; do
     command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool and imagemagick"
 done
 declare -A AT
@@ -40,7 +42,7 @@ click() { # <window title> <control>
     window "$1" || fail "no window '$1' to click $2 in"
     read -r x y <<<"${AT[$2]:?no place for $2}"
     eval "$(xdotool getwindowgeometry --shell "$WIN")"
-    xdotool mousemove $((X + x)) $((Y + y)) click 1 && sleep 0.3
+    xdotool mousemove --screen "${DISPLAY#*.}" $((X + S * x)) $((Y + S * y)) click 1 && sleep 0.3
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
 game() { # <word>: Entree, the own word, op, and a click on each of its letters
@@ -49,34 +51,64 @@ game() { # <word>: Entree, the own word, op, and a click on each of its letters
     for ((i = 0; i < ${#1}; i++)); do click "$MAIN" "Pendu.${1:i:1}"; done
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -screen 1 1600x1200x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 until_ok 15 "Xvfb gave no display" grep -q '^[0-9]' "$WORK/display"
-export DISPLAY=:$(head -n 1 "$WORK/display")
+export DISPLAY=:$(head -n 1 "$WORK/display").0
 until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
 
 # From a home folder, as from a desktop menu: the files are beside the game.
-(cd "$HOME" && exec "$GAME") >"$WORK/game.log" 2>&1 &
-GAME_PID=$!
-until_ok 30 "no main window" window "$MAIN"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
-[[ ${WIDTH}x$HEIGHT == 674x456 ]] || fail "the main window is ${WIDTH}x$HEIGHT"
-click "$MAIN" Pendu.nj
-type_in 'Zoé'
+start() {
+    (cd "$HOME" && exec env QT_SCALE_FACTOR=$S "$GAME") >"$WORK/game.log" 2>&1 &
+    GAME_PID=$!
+    until_ok 30 "no main window at scale $S" window "$MAIN"
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    [[ ${WIDTH}x$HEIGHT == $((674 * S))x$((456 * S)) ]] || fail "the main window is ${WIDTH}x$HEIGHT at scale $S"
+    ((X >= 0 && Y >= 0)) || fail "the main window starts off screen, at $X,$Y"
+    click "$MAIN" Pendu.nj
+    type_in 'Zoé'
+}
+suite() { # <what came before>
+    click "$MAIN" Pendu.SF
+    until_ok 10 "no replay window after $1" window "$REPLAY"
+    until_ok 5 "the main window stays after $1" gone "$MAIN"
+}
+non() {
+    click "$REPLAY" Rejouer.non
+    until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
+    wait "$GAME_PID"
+    status=$?
+    GAME_PID=''
+    ((status == 0)) || fail "the game ended with status $status at scale $S"
+}
+
+start
 game OS
 import -window "$WIN" "$CAPTURES/victoire.png"
-click "$MAIN" Pendu.SF
-until_ok 10 "no replay window after Suite" window "$REPLAY"
-until_ok 5 "the main window stays after Suite" gone "$MAIN"
+suite "a game won"
 click "$REPLAY" Rejouer.oui
 until_ok 10 "no main window after OUI" window "$MAIN"
 game A
-click "$MAIN" Pendu.SF
-until_ok 10 "no replay window after the second game" window "$REPLAY"
-click "$REPLAY" Rejouer.non
-until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
-wait "$GAME_PID"
-status=$?
-GAME_PID=''
-((status == 0)) || fail "the game ended with status $status"
+suite "the second game"
+non
 echo "e2e_partie: name, a game won, Suite, OUI, a second game, NON: exit status 0"
+
+# Too wide for a 1280-pixel screen at scale 2: at its top-left, not cut on both sides.
+S=2
+start
+((X == 0)) || fail "at scale 2 the main window starts at x = $X, not at the screen's left"
+stop "$GAME_PID"
+# On a screen it fits.
+DISPLAY=${DISPLAY%.0}.1
+start
+import -window "$WIN" "$CAPTURES/depart@2x.png"
+# Inside the picture box's sunken frame, clipped by it at the right.
+convert "$CAPTURES/depart@2x.png" -crop 470x650+18+210 +repage "$WORK/vu.png"
+convert "$DESERT2X" -crop 470x650+0+0 +repage "$WORK/attendu.png"
+differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
+((${differ%%.*} < 500)) || fail "at scale 2 the desert is not the double-size drawing ($differ pixels differ)"
+game OS
+import -window "$WIN" "$CAPTURES/victoire@2x.png"
+suite "a game won at scale 2"
+non
+echo "e2e_partie: the same at scale 2, keys where they belong, the desert drawn at double size"
