@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
 QWidget *fenetre(const char *nom)
 {
@@ -84,13 +86,9 @@ private Q_SLOTS:
     void init();
     void cleanup() { m_jeu.reset(); }
     void auDepartQuatreControlesSeMontrent();
-    void entreeAccueilleLeJoueur_data();
-    void entreeAccueilleLeJoueur();
     void chaqueCocheLanceSonTheme();
-    void leMotProposeLanceLaPartie_data();
     void leMotProposeLanceLaPartie();
     void uneToucheMontreLeBilanDuMoteur();
-    void uneImageAbsenteLaisseLEcranVide();
     void suiteOuiNonMenentDUneFenetreALAutre();
     void fermerLaFenetreQuandRejouerEstCacheeFinitLeJeu();
 
@@ -129,83 +127,71 @@ void TstFenetres::auDepartQuatreControlesSeMontrent()
     // Enter in the name box clicks nothing.
     QTest::keyClick(m_pendu->findChild<QWidget *>("nj"), Qt::Key_Return);
     QVERIFY(!visible(m_pendu, "Accueil"));
-}
-
-void TstFenetres::entreeAccueilleLeJoueur_data()
-{
-    QTest::addColumn<QString>("saisie");
-    QTest::addColumn<QString>("nom");
-    QTest::newRow("typed") << " zoé " << " zoé ";
-    QTest::newRow("empty") << "" << "JOUEUR MYSTÈRE";
-}
-
-void TstFenetres::entreeAccueilleLeJoueur()
-{
-    QFETCH(QString, saisie);
-    QFETCH(QString, nom);
+    // The name as typed, then one drawn for an empty box.
     m_machine.tirages = {0.8};
-    saisit(m_pendu, "nj", saisie);
-    clique(m_pendu, "Entree");
-    QCOMPARE(texte(m_pendu, "Accueil"),
-             "Bienvenue à toi, " + nom + ", tu as le choix entre plusieurs listes de mots à "
-             "trouver. Coche la case située en face de la liste que tu veux choisir ...");
-    QCOMPARE(texte(m_pendu, "nj"), saisie);
-    QCOMPARE(montres(m_pendu).size(), 4 + 2 + 7);
+    for (const QString nom : {" zoé ", ""}) {
+        saisit(m_pendu, "nj", nom);
+        clique(m_pendu, "Entree");
+        QCOMPARE(texte(m_pendu, "Accueil"),
+                 "Bienvenue à toi, " + (nom.isEmpty() ? "JOUEUR MYSTÈRE" : nom) + ", tu as le choix "
+                 "entre plusieurs listes de mots à trouver. Coche la case située en face de la "
+                 "liste que tu veux choisir ...");
+        QCOMPARE(texte(m_pendu, "nj"), nom);
+        QCOMPARE(montres(m_pendu).size(), 4 + 2 + 7);
+    }
 }
 
 void TstFenetres::chaqueCocheLanceSonTheme()
 {
+    // Each box draws from its own list, up to its last word and never past.
     saisit(m_pendu, "nj", "Zoé");
+    QList<qsizetype> tailles;
     for (std::size_t i = 0; i + 1 < nombreChoix; ++i) {
         clique(m_pendu, "Entree");
         const QString coche = QStringLiteral("Check%1").arg(i + 1);
-        m_machine.tirages = {0.0};
+        m_machine.tirages = {std::nextafter(1.0, 0.0)};
         clique(m_pendu, coche);
-        QCOMPARE(static_cast<Pendu *>(m_pendu)->partie().mot(), choix()[i].mots.first());
+        QCOMPARE(static_cast<Pendu *>(m_pendu)->partie().mot(), choix()[i].mots.last());
         QCOMPARE(texte(m_pendu, "theme"), choix()[i].titre);
         QCOMPARE(montres(m_pendu).filter("Check"), QStringList{coche});
+        tailles << choix()[i].mots.size();
     }
-    // The last, on "AFGHANISTAN", with every text of a game's start.
-    QCOMPARE(texte(m_pendu, "aff"), "???????????");
+    QCOMPARE(tailles, (QList<qsizetype>{25, 27, 30, 29, 29, 32}));
+    // The last, on "BURKINA FASSO", with every text of a game's start.
+    QCOMPARE(texte(m_pendu, "aff"), "?????????????");
     QCOMPARE(texte(m_pendu, "Accueil"),
-             "Zoé, tu dois trouver un mot de  11  lettres. Attention, les espaces, traits "
+             "Zoé, tu dois trouver un mot de  13  lettres. Attention, les espaces, traits "
              "d'union ou apostrophes peuvent être comptés dans le nombre de lettres...");
-    QCOMPARE(texte(m_pendu, "Consignes"), "Zoé,\r\ntu dois trouver un mot de  11  lettres.");
+    QCOMPARE(texte(m_pendu, "Consignes"), "Zoé,\r\ntu dois trouver un mot de  13  lettres.");
     QCOMPARE(texte(m_pendu, "Label3"), "Zoé\r\nclique sur une touche");
     QCOMPARE(texte(m_pendu, "Label2"), " 7");
     for (const Touche &t : clavier)
         QVERIFY(visible(m_pendu, t.bouton));
 }
 
-void TstFenetres::leMotProposeLanceLaPartie_data()
-{
-    QTest::addColumn<QString>("saisie");
-    QTest::addColumn<QString>("mot");
-    QTest::newRow("typed") << " OS" << " OS";
-    QTest::newRow("empty") << "" << "CONSIGNES MAL LUES";
-}
-
 void TstFenetres::leMotProposeLanceLaPartie()
 {
-    QFETCH(QString, saisie);
-    QFETCH(QString, mot);
     saisit(m_pendu, "nj", "Zoé");
     clique(m_pendu, "Entree");
-    clique(m_pendu, "Check7");
-    QCOMPARE(texte(m_pendu, "Consignes"),
-             "Zoé,\r\npropose toi-même le mot à trouver ci-dessous puis clique si OK:");
-    QCOMPARE(texte(m_pendu, "Accueil"),
-             "Attention, Zoé, tu dois taper un mot exclusivement en MAJUSCULES sinon il ne sera "
-             "pas pris en compte par le logiciel. (Espace, trait d'union et apostrophe acceptés)");
-    QCOMPARE(QApplication::focusWidget()->objectName(), "Perso");
-    QCOMPARE(montres(m_pendu).filter("Check"), QStringList{"Check7"});
     m_machine.tirages = {0.5};
-    saisit(m_pendu, "Perso", saisie);
-    clique(m_pendu, "op");
-    QCOMPARE(static_cast<Pendu *>(m_pendu)->partie().mot(), mot);
-    QCOMPARE(texte(m_pendu, "theme"), "Mot proposé par l'utilisateur");
-    QVERIFY(texte(m_pendu, "Consignes").contains(QString("  %1  ").arg(mot.size())));
-    QVERIFY(!visible(m_pendu, "Perso") && !visible(m_pendu, "op") && visible(m_pendu, "apostrophe"));
+    // As typed, then a fallback word for an empty entry.
+    for (const QString mot : {" OS", ""}) {
+        clique(m_pendu, "Check7");
+        QCOMPARE(texte(m_pendu, "Consignes"),
+                 "Zoé,\r\npropose toi-même le mot à trouver ci-dessous puis clique si OK:");
+        QCOMPARE(texte(m_pendu, "Accueil"),
+                 "Attention, Zoé, tu dois taper un mot exclusivement en MAJUSCULES sinon il ne sera "
+                 "pas pris en compte par le logiciel. (Espace, trait d'union et apostrophe acceptés)");
+        QCOMPARE(QApplication::focusWidget()->objectName(), "Perso");
+        QCOMPARE(montres(m_pendu).filter("Check"), QStringList{"Check7"});
+        saisit(m_pendu, "Perso", mot);
+        clique(m_pendu, "op");
+        const QString attendu = mot.isEmpty() ? "CONSIGNES MAL LUES" : mot;
+        QCOMPARE(static_cast<Pendu *>(m_pendu)->partie().mot(), attendu);
+        QCOMPARE(texte(m_pendu, "theme"), "Mot proposé par l'utilisateur");
+        QVERIFY(texte(m_pendu, "Consignes").contains(QString("  %1  ").arg(attendu.size())));
+        QVERIFY(!visible(m_pendu, "Perso") && !visible(m_pendu, "op") && visible(m_pendu, "apostrophe"));
+    }
 }
 
 void TstFenetres::uneToucheMontreLeBilanDuMoteur()
@@ -227,9 +213,7 @@ void TstFenetres::uneToucheMontreLeBilanDuMoteur()
     QCOMPARE(m_machine.journal.mid(m_machine.journal.indexOf("image 1.bmp")),
              (QStringList{"image 1.bmp", "image 1.bmp", "image 1.bmp", "image victoire.bmp", "son Bravo.wav"}));
     QCOMPARE(texte(m_pendu, "Label3"), "Jeu terminé !");
-    QVERIFY(visible(m_pendu, "SF") && visible(m_pendu, "Label5"));
-    for (const Touche &t : clavier)
-        QVERIFY(!visible(m_pendu, t.bouton));
+    QVERIFY(visible(m_pendu, "SF") && visible(m_pendu, "Label5") && !visible(m_pendu, "A"));
 
     // A new own word on the same window: the keys are back, the end of the
     // last game stays; then a game lost.
@@ -240,16 +224,14 @@ void TstFenetres::uneToucheMontreLeBilanDuMoteur()
         clique(m_pendu, touche);
     QCOMPARE(texte(m_pendu, "aff"), "OS");
     QCOMPARE(m_machine.journal.last(), "son Echec.wav");
-}
 
-void TstFenetres::uneImageAbsenteLaisseLEcranVide()
-{
+    // A picture that cannot be had leaves the box empty, not on a stale stage.
     m_machine.absentes = {"1.bmp"};
-    commence("OS");
+    clique(m_pendu, "Check7");
+    clique(m_pendu, "op");
     clique(m_pendu, "A");
     auto *image = m_pendu->findChild<QLabel *>("Ecran");
-    QVERIFY(image->pixmap().isNull());
-    QVERIFY(image->accessibleDescription().contains("1.bmp"));
+    QVERIFY(image->pixmap().isNull() && image->accessibleDescription().contains("1.bmp"));
     clique(m_pendu, "B");
     QCOMPARE(ecran(m_pendu), "2.bmp");
 }
