@@ -7,6 +7,7 @@
 #include "rejouer.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -139,6 +140,12 @@ void TstFenetres::auDepartQuatreControlesSeMontrent()
         QCOMPARE(texte(m_pendu, "nj"), nom);
         QCOMPARE(montres(m_pendu).size(), 4 + 2 + 7);
     }
+    // A check box is a light box on its grey area, and a click anywhere on it ticks it.
+    auto *coche = m_pendu->findChild<QCheckBox *>("Check2");
+    const QImage vue = coche->grab().toImage();
+    QVERIFY(vue.pixel(0, 0) == qRgb(128, 128, 128) && qGray(vue.pixel(vue.rect().center())) > 200);
+    QTest::mouseClick(coche, Qt::LeftButton, {}, coche->rect().bottomRight());
+    QVERIFY(coche->isChecked());
 }
 
 void TstFenetres::chaqueCocheLanceSonTheme()
@@ -220,6 +227,10 @@ void TstFenetres::uneToucheMontreLeBilanDuMoteur()
     clique(m_pendu, "Check7");
     clique(m_pendu, "op");
     QVERIFY(visible(m_pendu, "A") && visible(m_pendu, "SF") && visible(m_pendu, "oo"));
+    // The used key's red label under it shows nowhere, not even at its corners.
+    const QImage o = m_pendu->grab(m_pendu->findChild<QWidget *>("O")->geometry()).toImage();
+    for (int i = 0; i < o.width() * o.height(); ++i)
+        QVERIFY(o.pixel(i % o.width(), i / o.width()) != qRgb(192, 0, 0));
     for (const char *touche : {"A", "B", "C", "D", "E", "F", "G"})
         clique(m_pendu, touche);
     QCOMPARE(texte(m_pendu, "aff"), "OS");
