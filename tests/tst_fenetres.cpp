@@ -172,8 +172,19 @@ void TstFenetres::chaqueCocheLanceSonTheme()
     QCOMPARE(texte(m_pendu, "Consignes"), "Zoé,\r\ntu dois trouver un mot de  13  lettres.");
     QCOMPARE(texte(m_pendu, "Label3"), "Zoé\r\nclique sur une touche");
     QCOMPARE(texte(m_pendu, "Label2"), " 7");
-    for (const Touche &t : clavier)
-        QVERIFY(visible(m_pendu, t.bouton));
+    // Three rows of keys side by side, each 32 pixels from the next.
+    QMap<int, QList<int>> rangees;
+    for (const Touche &t : clavier) {
+        const QWidget *touche = m_pendu->findChild<QWidget *>(t.bouton);
+        QVERIFY(touche->isVisible());
+        rangees[touche->y()].append(touche->x());
+    }
+    QCOMPARE(rangees.keys(), (QList<int>{328, 360, 392}));
+    for (QList<int> &rangee : rangees) {
+        std::sort(rangee.begin(), rangee.end());
+        for (qsizetype i = 1; i < rangee.size(); ++i)
+            QCOMPARE(rangee[i] - rangee[i - 1], 32);
+    }
 }
 
 void TstFenetres::leMotProposeLanceLaPartie()

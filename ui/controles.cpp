@@ -72,10 +72,7 @@ QWidget *construit(QWidget *parent, const Plan &plan)
         break;
     }
     case Genre::Bouton: {
-        auto *bouton = new QPushButton(texte, parent);
-        // Neither Enter nor Escape clicks anything.
-        bouton->setAutoDefault(false);
-        controle = bouton;
+        controle = new QPushButton(texte, parent);
         break;
     }
     case Genre::Image: {

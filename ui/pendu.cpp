@@ -123,7 +123,6 @@ void Pendu::construitClavier()
         auto *b = new QPushButton(legende, this);
         b->setObjectName(QLatin1String(touche.bouton));
         b->setFont(f);
-        b->setAutoDefault(false);
         b->setAccessibleName(nomParle);
         // The rounded corners of the face show the window, never the red label.
         b->setBackgroundRole(QPalette::Window);
