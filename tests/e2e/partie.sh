@@ -69,6 +69,7 @@ start() {
     type_in 'Zoé'
 }
 suite() { # <what came before>
+    xdotool search --name 'Image introuvable' >/dev/null && fail "a picture was not found, at scale $S"
     click "$MAIN" Pendu.SF
     until_ok 10 "no replay window after $1" window "$REPLAY"
     until_ok 5 "the main window stays after $1" gone "$MAIN"
