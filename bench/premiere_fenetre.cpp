@@ -64,6 +64,19 @@ long residentKo(pid_t pid)
     }
     return -1;
 }
+
+// Asks the program to end, and ends it when it does not within 3 s.
+void arrete(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 300; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return;
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
 }
 
 int main(int argc, char *argv[])
@@ -121,8 +134,7 @@ int main(int argc, char *argv[])
         if (waitpid(pid, &etat, WNOHANG) == pid)
             echoue("the program ended before its window showed");
         if (maintenantMs() - debut > 30000) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
+            arrete(pid);
             echoue("no window of that title within 30 s");
         }
         poll(&attendu, 1, 100);
@@ -131,8 +143,7 @@ int main(int argc, char *argv[])
     // Time for the first paint, which is part of what a first screen holds.
     usleep(useconds_t(attente) * 1000);
     const long ko = residentKo(pid);
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    arrete(pid);
     xcb_disconnect(x);
     if (ko < 0)
         echoue("cannot read the program's resident memory");

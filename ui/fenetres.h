@@ -15,3 +15,6 @@ void dessineFenetre(QWidget *fenetre, const Fenetre &dessin);
 
 QIcon iconeEclair();
 QIcon iconeFleche();
+
+// The desert of the start screen, for a screen of the given pixel ratio.
+QPixmap imageDesert(qreal rapport);
