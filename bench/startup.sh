@@ -39,7 +39,7 @@ done
 grep -q '^[0-9]' "$WORK/display" || fail "Xvfb gave no display"
 export DISPLAY=:$(head -n 1 "$WORK/display")
 
-# measure <title> <program>: prints "ms kB"
+# measure <title> <program>: prints "ms kB cpu-ms"
 measure() { (cd "$HOME" && "$WATCH" "$1" "$SETTLE_MS" "$2") || fail "no measure of $2"; }
 
 # A first start of each, not counted, fills the caches that every later one finds.
@@ -54,10 +54,15 @@ done
 median() { sort -n -k"$2","$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 game_ms=$(median "$WORK/game" 1) floor_ms=$(median "$WORK/floor" 1)
 game_kb=$(median "$WORK/game" 2) floor_kb=$(median "$WORK/floor" 2)
-awk -v runs="$RUNS" -v gm="$game_ms" -v fm="$floor_ms" -v gk="$game_kb" -v fk="$floor_kb" 'BEGIN {
+game_cpu=$(median "$WORK/game" 3) floor_cpu=$(median "$WORK/floor" 3)
+awk -v runs="$RUNS" -v gm="$game_ms" -v fm="$floor_ms" -v gk="$game_kb" -v fk="$floor_kb" \
+    -v gc="$game_cpu" -v fc="$floor_cpu" 'BEGIN {
     printf "start-up to the main window mapped, game: %.1f ms (median of %d)\n", gm, runs
     printf "start-up to the window mapped, bare Qt window: %.1f ms (median of %d)\n", fm, runs
     printf "start-up ratio game/floor: %.2f\n", gm / fm
+    printf "processor time to the main window mapped, game: %.1f ms\n", gc
+    printf "processor time to the window mapped, bare Qt window: %.1f ms\n", fc
+    printf "processor time ratio game/floor: %.2f\n", gc / fc
     printf "resident memory at the first screen, game: %.1f MB\n", gk / 1024
     printf "resident memory at the first screen, bare Qt window: %.1f MB\n", fk / 1024
     printf "resident memory ratio game/floor: %.2f\n", gk / fk

@@ -1,5 +1,6 @@
 #include "controles.h"
 
+#include "fenetres.h"
 #include "plans.h"
 
 #include <QEvent>
@@ -55,7 +56,7 @@ void place(QWidget *controle, int left, int top, int largeur, int hauteur)
 
 QFont police(const Police &p)
 {
-    QFont f(QString::fromUtf8(p.face));
+    QFont f(faceInstallee(QString::fromUtf8(p.face)));
     f.setPointSizeF(p.points);
     f.setWeight(QFont::Weight(p.poids));
     f.setItalic(p.italique);

@@ -3,6 +3,7 @@
 #include "plans.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPixmap>
@@ -10,13 +11,31 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+// The Windows faces the windows ask for, and the free faces from Debian that
+// stand in for them where they are missing.
+constexpr std::pair<const char *, const char *> remplacantes[] = {
+    {"Times New Roman", "Liberation Serif"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Arial Black", "Lato"},
+    {"Script MT Bold", "Dancing Script"},
+};
+}
 
 void installePolices()
 {
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("Lato"));
-    QFont::insertSubstitution(QStringLiteral("Script MT Bold"), QStringLiteral("Dancing Script"));
+    const QStringList installees = QFontDatabase::families();
+    for (const auto &[face, remplacante] : remplacantes) {
+        if (!installees.contains(QLatin1String(face)))
+            QFont::insertSubstitution(QLatin1String(face), QLatin1String(remplacante));
+    }
+}
+
+QString faceInstallee(const QString &face)
+{
+    return QFont::substitute(face);
 }
 
 void dessineFenetre(QWidget *fenetre, const Fenetre &dessin)
