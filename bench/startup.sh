@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of the game against a bare Qt window (the floor), both started the
 # same way under a private virtual X server: milliseconds from exec to the
-# main window mapped, and resident memory at the first screen. The two are
-# started in turn, so that a busy machine weighs on both alike. Prints one
-# line a measure and judges nothing; fails only when it cannot measure.
+# main window mapped, the processor time used by then, and resident memory at
+# the first screen. The two are started in turn, so that a busy machine
+# weighs on both alike. Prints one line a measure and judges nothing; fails
+# only when it cannot measure.
 # usage: bash bench/startup.sh [build dir] [runs]
 set -u -o pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
