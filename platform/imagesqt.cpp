@@ -33,10 +33,16 @@ QImage ImagesQt::charge(const QString &fichier)
     const FichierTrouve trouve = trouveImage(fichier, qApp->devicePixelRatio());
     QImage image;
     if (!trouve.chemin.isEmpty()) {
-        // Named by its suffix, the format needs no probing through every
-        // image plugin Qt has. The reader gives a "name@2x" file its pixel
-        // ratio of 2, so that it takes the room of the plain picture.
-        image = QImageReader(trouve.chemin, QFileInfo(fichier).suffix().toLatin1()).read();
+        // Read first as what its suffix says, without the guessing that loads
+        // every image plugin on the machine; a teacher's drawing saved in
+        // another format under that name is then read for what it is. The
+        // reader gives a "name@2x" file its pixel ratio of 2, so that it
+        // takes the room of the plain picture.
+        QImageReader lecteur(trouve.chemin, QFileInfo(fichier).suffix().toLatin1());
+        lecteur.setAutoDetectImageFormat(false);
+        image = lecteur.read();
+        if (image.isNull())
+            image = QImageReader(trouve.chemin).read();
     }
     if (image.isNull() && !m_signalees.contains(fichier)) {
         m_signalees.insert(fichier);

@@ -1,7 +1,9 @@
 #include "controles.h"
 
+#include "fenetres.h"
 #include "plans.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -16,6 +18,35 @@ QString pourAffichage(QString texte)
 {
     return texte.replace(crlf, lf);
 }
+
+// A one-line box lays its text out in its font as soon as it is given one,
+// which costs a fontconfig match for every face and size. Most controls stay
+// hidden on the start screen: each takes its font when it first shows, before
+// it is painted.
+class PoliceAuPremierAffichage : public QObject
+{
+public:
+    PoliceAuPremierAffichage(QWidget *controle, const QFont &police)
+        : QObject(controle)
+        , m_police(police)
+    {
+        controle->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override
+    {
+        if (evenement->type() == QEvent::Show) {
+            objet->removeEventFilter(this);
+            static_cast<QWidget *>(objet)->setFont(m_police);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    const QFont m_police;
+};
 }
 
 void place(QWidget *controle, int left, int top, int largeur, int hauteur)
@@ -25,7 +56,7 @@ void place(QWidget *controle, int left, int top, int largeur, int hauteur)
 
 QFont police(const Police &p)
 {
-    QFont f(QString::fromUtf8(p.face));
+    QFont f(faceInstallee(QString::fromUtf8(p.face)));
     f.setPointSizeF(p.points);
     f.setWeight(QFont::Weight(p.poids));
     f.setItalic(p.italique);
@@ -85,8 +116,12 @@ QWidget *construit(QWidget *parent, const Plan &plan)
     }
     }
     controle->setObjectName(QLatin1String(plan.nom));
-    if (plan.police.face)
-        controle->setFont(police(plan.police));
+    if (plan.police.face) {
+        if (plan.visible)
+            controle->setFont(police(plan.police));
+        else
+            new PoliceAuPremierAffichage(controle, police(plan.police));
+    }
     colore(controle, plan.fond, plan.encre);
     if (plan.nomAccessible)
         controle->setAccessibleName(QString::fromUtf8(plan.nomAccessible));

@@ -3,18 +3,39 @@
 #include "plans.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+// The Windows faces the windows ask for, and the free faces from Debian that
+// stand in for them where they are missing.
+constexpr std::pair<const char *, const char *> remplacantes[] = {
+    {"Times New Roman", "Liberation Serif"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Arial Black", "Lato"},
+    {"Script MT Bold", "Dancing Script"},
+};
+}
 
 void installePolices()
 {
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("Lato"));
-    QFont::insertSubstitution(QStringLiteral("Script MT Bold"), QStringLiteral("Dancing Script"));
+    const QStringList installees = QFontDatabase::families();
+    for (const auto &[face, remplacante] : remplacantes) {
+        if (!installees.contains(QLatin1String(face)))
+            QFont::insertSubstitution(QLatin1String(face), QLatin1String(remplacante));
+    }
+}
+
+QString faceInstallee(const QString &face)
+{
+    return QFont::substitute(face);
 }
 
 void dessineFenetre(QWidget *fenetre, const Fenetre &dessin)
@@ -41,12 +62,29 @@ void dessineFenetre(QWidget *fenetre, const Fenetre &dessin)
 }
 
 namespace {
-// Each icon comes in the two sizes a title bar and a task bar ask for.
+// The built-in drawings are read with their format named and nothing
+// guessed: guessing, as QIcon::addFile does, loads every image plugin on the
+// machine, which the start screen would pay for two icons.
+QPixmap dessin(const QString &chemin, const char *format)
+{
+    QImageReader lecteur(chemin, format);
+    lecteur.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(lecteur.read());
+}
+
+// Each icon comes in the two sizes a title bar and a task bar ask for. On a
+// double-density screen QIcon also takes their "@2x" drawings.
 QIcon icone(const QString &nom)
 {
+    const bool doubles = qApp->devicePixelRatio() > 1;
     QIcon icone;
-    for (const int taille : {16, 32})
-        icone.addFile(QStringLiteral(":/assets/%1%2.png").arg(nom).arg(taille), QSize(taille, taille));
+    for (const int taille : {16, 32}) {
+        const QString chemin = QStringLiteral(":/assets/%1%2.png").arg(nom).arg(taille);
+        if (doubles)
+            icone.addFile(chemin, QSize(taille, taille));
+        else
+            icone.addPixmap(dessin(chemin, "png"));
+    }
     return icone;
 }
 }
@@ -59,4 +97,14 @@ QIcon iconeEclair()
 QIcon iconeFleche()
 {
     return icone(QStringLiteral("fleche"));
+}
+
+QPixmap imageDesert(qreal rapport)
+{
+    const QString chemin = QStringLiteral(":/assets/desert.bmp");
+    // Through QIcon, which takes the double-size drawing on a double-density
+    // screen and scales it for any other ratio above 1.
+    if (rapport > 1)
+        return QIcon(chemin).pixmap(QSize(240, 330), rapport);
+    return dessin(chemin, "bmp");
 }

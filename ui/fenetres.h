@@ -6,8 +6,13 @@ struct Fenetre;
 class QWidget;
 
 // The windows ask for Windows fonts by name; free faces from Debian stand in
-// for them.
+// for those the machine lacks.
 void installePolices();
+// The face a control asks for: the Windows face where the machine has it,
+// otherwise its stand-in. Qt alone would come to the same face, but only
+// after asking fontconfig for the fallbacks of the missing face as well, a
+// cost each face paid at start.
+QString faceInstallee(const QString &face);
 
 // A fixed-size window with a close box but no minimize or maximize box, on a
 // plain background, centred on its screen.
@@ -15,3 +20,6 @@ void dessineFenetre(QWidget *fenetre, const Fenetre &dessin);
 
 QIcon iconeEclair();
 QIcon iconeFleche();
+
+// The desert of the start screen, for a screen of the given pixel ratio.
+QPixmap imageDesert(qreal rapport);

@@ -51,9 +51,7 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     m_sf = enfant<QPushButton>("SF");
 
     m_perso->setMaxLength(Partie::longueurMax);
-    // Through QIcon, which takes the double-size drawing on a double-density screen.
-    m_ecran->setPixmap(QIcon(QStringLiteral(":/assets/desert.bmp"))
-                               .pixmap(QSize(240, 330), m_ecran->devicePixelRatioF()));
+    m_ecran->setPixmap(imageDesert(m_ecran->devicePixelRatioF()));
     connect(enfant<QPushButton>("Entree"), &QPushButton::clicked, this, &Pendu::entree);
     connect(m_op, &QPushButton::clicked, this, &Pendu::validePerso);
     connect(m_sf, &QPushButton::clicked, this, &Pendu::suite);
