@@ -55,7 +55,9 @@ void TstFuzz::lesReglesTiennentQuoiQueFasseLeJoueur()
     const QByteArray rejoue = qgetenv("GIBETTO_FUZZ_SEED");
     if (!rejoue.isEmpty())
         return marche(rejoue.toUInt(), 5000);
-    for (quint32 graine = 1; graine <= 20 && !QTest::currentTestFailed(); ++graine)
+    // GIBETTO_FUZZ_ACTIONS=<count> walks fewer than 100,000 actions, as the slower sanitizer build does.
+    const int graines = qEnvironmentVariableIntValue("GIBETTO_FUZZ_ACTIONS") / 5000;
+    for (int graine = 1; graine <= (graines > 0 ? graines : 20) && !QTest::currentTestFailed(); ++graine)
         marche(graine, 5000);
 }
 
@@ -101,8 +103,9 @@ void TstFuzz::marche(quint32 graine, int actions)
         if (qgetenv("GIBETTO_FUZZ_TRACE") == "1")
             std::fprintf(stderr, "%s: %s\n", qPrintable(ou), qPrintable(nom));
         qobject_cast<QAbstractButton *>(cible)->click();
+        const bool fermee = fenetre->isHidden(); // a closed window is gone after the deferred deletes
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (!pendu || fenetre->isHidden())
+        if (!pendu || fermee)
             continue;
         const Partie &partie = pendu->partie();
         const Touche *touche = nullptr;
