@@ -72,9 +72,9 @@ private Q_SLOTS:
         QVERIFY2(p.waitForFinished(90000), "the game hangs");
         serveur.kill(), serveur.waitForFinished(); // by its process id
         // Nothing on the terminal but the game's own warnings, each said once (QTest logs them as QWARN).
-        const QString sortie = p.readAllStandardOutput() + p.readAllStandardError();
-        QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|$)")), gibetto = dits.filter(QRegularExpression("^QWARN  : .+\\) Gibetto : "));
-        dits.removeAll("QWARN  : TstPannes::leJeuVaJusquAuBout(" + QString(QTest::currentDataTag()) + ") This plugin does not support propagateSizeHints()"); // the offscreen screen's, at fixed-size windows
+        // The offscreen screen's own complaint at fixed-size windows is left out: no real screen says it.
+        const QString sortie = QString(p.readAllStandardOutput() + p.readAllStandardError()).remove(QRegularExpression("QWARN[^\n]*propagateSizeHints\\(\\)\n"));
+        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|$)")), gibetto = dits.filter(QRegularExpression("^QWARN  : .+\\) Gibetto : "));
         QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(sortie));
         QVERIFY2(dits == gibetto && QSet(dits.begin(), dits.end()).size() == dits.size() && dits.size() == (panne[3] == "sans-serveur" || panne[3] == "serveur-tue"), qPrintable(dits.join('\n')));
     }
@@ -92,7 +92,7 @@ private:
         QVERIFY(machine != "dossier-efface" || QDir::current().removeRecursively());
         QStringList alertes, attendues;
         const auto clique = [&alertes](const char *nom) {
-            const QDeadlineTimer limite(3000);
+            const QDeadlineTimer limite(5000); // a few seconds, even in the slower sanitizer build
             controle(nom)->click(), QTest::qWait(20);
             for (QWidget *w : QApplication::topLevelWidgets())
                 if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
