@@ -3,9 +3,11 @@
 #include "fichiers.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QtEndian>
 
 namespace {
 void montreAlerte(const QString &message)
@@ -31,8 +33,14 @@ QString ImagesQt::messageAbsente(const QString &fichier)
 QImage ImagesQt::charge(const QString &fichier)
 {
     const FichierTrouve trouve = trouveImage(fichier, qApp->devicePixelRatio());
+    // A drawing shorter than its header says was cut short, by a copy that
+    // stopped or a full disk: Qt would show its missing rows black.
+    QFile lu(trouve.chemin);
+    const QByteArray entete = !lu.fileName().isEmpty() && lu.open(QIODevice::ReadOnly) ? lu.read(6) : QByteArray();
+    const bool coupee = entete.size() == 6 && entete.startsWith("BM")
+            && qFromLittleEndian<quint32>(entete.constData() + 2) > lu.size();
     QImage image;
-    if (!trouve.chemin.isEmpty()) {
+    if (!trouve.chemin.isEmpty() && !coupee) {
         // Read first as what its suffix says, without the guessing that loads
         // every image plugin on the machine; a teacher's drawing saved in
         // another format under that name is then read for what it is. The

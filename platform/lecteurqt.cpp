@@ -8,6 +8,7 @@
 #include <QMediaDevices>
 #include <QtEndian>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -88,9 +89,31 @@ private:
     qint64 m_position = 0;
 };
 
+// Qt's sound backend reports a sound server that goes away mid-sound on
+// stderr, from its own thread, in words a player could take for a crash; the
+// game says it once, plainly. A message handler is a plain function, hence
+// these two module-wide values.
+QtMessageHandler avantLeLecteur = nullptr;
+std::atomic_bool coupureDite = false;
+
+void filtreMessages(QtMsgType type, const QMessageLogContext &contexte, const QString &message)
+{
+    if (type != QtWarningMsg || !message.contains(QLatin1String("Stream error: ")))
+        avantLeLecteur(type, contexte, message);
+    else if (!coupureDite.exchange(true))
+        avantLeLecteur(type, contexte, QStringLiteral("Gibetto : la sortie son s'est interrompue ; le jeu continue sans son."));
+}
+
 class LecteurQt : public Lecteur
 {
 public:
+    LecteurQt() { avantLeLecteur = qInstallMessageHandler(filtreMessages); }
+    ~LecteurQt() override
+    {
+        arrete();
+        qInstallMessageHandler(avantLeLecteur);
+    }
+
     void joue(const QString &chemin) override
     {
         arrete();

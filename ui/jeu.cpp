@@ -4,6 +4,8 @@
 #include "pendu.h"
 #include "rejouer.h"
 
+#include <QPixmapCache>
+
 Jeu::Jeu(const Services &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
@@ -39,6 +41,11 @@ void Jeu::suite()
 
 void Jeu::oui()
 {
+    // What Qt's picture cache holds of the last game window, its button faces
+    // drawn for that window's colours and its desert, never serves again: each
+    // window has colours of its own. Left there it would grow game after game,
+    // up to Qt's 10 MB limit.
+    QPixmapCache::clear();
     ouvrePendu(m_rejouer->nomSaisi());
     m_rejouer->hide();
 }
