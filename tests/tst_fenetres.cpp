@@ -4,12 +4,9 @@
 #include "enregistreur.h"
 #include "jeu.h"
 #include "pendu.h"
-#include "rejouer.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -19,17 +16,20 @@ namespace {
 QWidget *fenetre(const char *nom)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QWidget *w : QApplication::topLevelWidgets()) {
+    for (QWidget *w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String(nom))
             return w;
-    }
     return nullptr;
 }
 
-bool visible(const QWidget *w, const QString &nom)
+// The controls a window shows, in the order they were made.
+QStringList montres(const QWidget *w)
 {
-    const QWidget *c = w->findChild<QWidget *>(nom);
-    return c && c->isVisibleTo(w);
+    QStringList noms;
+    for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (c->isVisibleTo(w))
+            noms.append(c->objectName());
+    return noms;
 }
 
 void clique(const QWidget *w, const QString &nom)
@@ -53,21 +53,6 @@ void saisit(const QWidget *w, const QString &nom, const QString &texte)
     w->findChild<QLineEdit *>(nom)->setText(texte);
 }
 
-QStringList montres(const QWidget *w)
-{
-    QStringList noms;
-    for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (c->isVisibleTo(w))
-            noms.append(c->objectName());
-    }
-    return noms;
-}
-
-QString ecran(const QWidget *w)
-{
-    return w->findChild<QLabel *>("Ecran")->pixmap().toImage().text("fichier");
-}
-
 // The program's own event loop, which the gesture must end within seconds.
 bool finitLeJeu(const std::function<void()> &geste)
 {
@@ -83,220 +68,202 @@ bool finitLeJeu(const std::function<void()> &geste)
 class TstFenetres : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void init();
-    void cleanup() { m_jeu.reset(); }
-    void auDepartQuatreControlesSeMontrent();
-    void chaqueCocheLanceSonTheme();
-    void leMotProposeLanceLaPartie();
-    void uneToucheMontreLeBilanDuMoteur();
-    void suiteOuiNonMenentDUneFenetreALAutre();
-    void fermerLaFenetreQuandRejouerEstCacheeFinitLeJeu();
-
-private:
-    void commence(const QString &mot);
-
     Enregistreur m_machine;
     std::unique_ptr<Jeu> m_jeu;
     QWidget *m_pendu = nullptr;
-};
 
-void TstFenetres::init()
-{
-    m_machine = {};
-    QApplication::setQuitOnLastWindowClosed(false);
-    m_jeu = std::make_unique<Jeu>(Services{m_machine, m_machine, m_machine});
-    m_jeu->ouvrePendu();
-    m_pendu = fenetre("Pendu");
-    QVERIFY(QTest::qWaitForWindowExposed(m_pendu));
-}
-
-void TstFenetres::commence(const QString &mot)
-{
-    saisit(m_pendu, "nj", "Zoé");
-    clique(m_pendu, "Entree");
-    clique(m_pendu, "Check7");
-    saisit(m_pendu, "Perso", mot);
-    clique(m_pendu, "op");
-}
-
-void TstFenetres::auDepartQuatreControlesSeMontrent()
-{
-    QCOMPARE(montres(m_pendu), (QStringList{"Question1", "nj", "Entree", "Ecran"}));
-    QVERIFY(!m_pendu->findChild<QLabel *>("Ecran")->pixmap().isNull());
-    QCOMPARE(m_pendu->focusWidget()->objectName(), "Ecran");
-    // Enter in the name box clicks nothing.
-    QTest::keyClick(m_pendu->findChild<QWidget *>("nj"), Qt::Key_Return);
-    QVERIFY(!visible(m_pendu, "Accueil"));
-    // The name as typed, then one drawn for an empty box.
-    m_machine.tirages = {0.8};
-    for (const QString nom : {" zoé ", ""}) {
-        saisit(m_pendu, "nj", nom);
+    void commence(const QString &mot)
+    {
+        saisit(m_pendu, "nj", "Zoé");
         clique(m_pendu, "Entree");
-        QCOMPARE(texte(m_pendu, "Accueil"),
-                 "Bienvenue à toi, " + (nom.isEmpty() ? "JOUEUR MYSTÈRE" : nom) + ", tu as le choix "
-                 "entre plusieurs listes de mots à trouver. Coche la case située en face de la "
-                 "liste que tu veux choisir ...");
-        QCOMPARE(texte(m_pendu, "nj"), nom);
-        QCOMPARE(montres(m_pendu).size(), 4 + 2 + 7);
-    }
-    // A check box is a light box on its grey area, and a click anywhere on it ticks it.
-    auto *coche = m_pendu->findChild<QCheckBox *>("Check2");
-    const QImage vue = coche->grab().toImage();
-    QVERIFY(vue.pixel(0, 0) == qRgb(128, 128, 128) && qGray(vue.pixel(vue.rect().center())) > 200);
-    QTest::mouseClick(coche, Qt::LeftButton, {}, coche->rect().bottomRight());
-    QVERIFY(coche->isChecked());
-}
-
-void TstFenetres::chaqueCocheLanceSonTheme()
-{
-    // Each box draws from its own list, up to its last word and never past.
-    saisit(m_pendu, "nj", "Zoé");
-    QList<qsizetype> tailles;
-    for (std::size_t i = 0; i + 1 < nombreChoix; ++i) {
-        clique(m_pendu, "Entree");
-        const QString coche = QStringLiteral("Check%1").arg(i + 1);
-        m_machine.tirages = {std::nextafter(1.0, 0.0)};
-        clique(m_pendu, coche);
-        QCOMPARE(static_cast<Pendu *>(m_pendu)->partie().mot(), choix()[i].mots.last());
-        QCOMPARE(texte(m_pendu, "theme"), choix()[i].titre);
-        QCOMPARE(montres(m_pendu).filter("Check"), QStringList{coche});
-        tailles << choix()[i].mots.size();
-    }
-    QCOMPARE(tailles, (QList<qsizetype>{25, 27, 30, 29, 29, 32}));
-    // The last, on "BURKINA FASSO", with every text of a game's start.
-    QCOMPARE(texte(m_pendu, "aff"), "?????????????");
-    QCOMPARE(texte(m_pendu, "Accueil"),
-             "Zoé, tu dois trouver un mot de  13  lettres. Attention, les espaces, traits "
-             "d'union ou apostrophes peuvent être comptés dans le nombre de lettres...");
-    QCOMPARE(texte(m_pendu, "Consignes"), "Zoé,\r\ntu dois trouver un mot de  13  lettres.");
-    QCOMPARE(texte(m_pendu, "Label3"), "Zoé\r\nclique sur une touche");
-    QCOMPARE(texte(m_pendu, "Label2"), " 7");
-    // Three rows of keys side by side, each 32 pixels from the next.
-    QMap<int, QList<int>> rangees;
-    for (const Touche &t : clavier) {
-        const QWidget *touche = m_pendu->findChild<QWidget *>(t.bouton);
-        QVERIFY(touche->isVisible());
-        rangees[touche->y()].append(touche->x());
-    }
-    QCOMPARE(rangees.keys(), (QList<int>{328, 360, 392}));
-    for (QList<int> &rangee : rangees) {
-        std::sort(rangee.begin(), rangee.end());
-        for (qsizetype i = 1; i < rangee.size(); ++i)
-            QCOMPARE(rangee[i] - rangee[i - 1], 32);
-    }
-}
-
-void TstFenetres::leMotProposeLanceLaPartie()
-{
-    saisit(m_pendu, "nj", "Zoé");
-    clique(m_pendu, "Entree");
-    m_machine.tirages = {0.5};
-    // As typed, then a fallback word for an empty entry.
-    for (const QString mot : {" OS", ""}) {
         clique(m_pendu, "Check7");
-        QCOMPARE(texte(m_pendu, "Consignes"),
-                 "Zoé,\r\npropose toi-même le mot à trouver ci-dessous puis clique si OK:");
-        QCOMPARE(texte(m_pendu, "Accueil"),
-                 "Attention, Zoé, tu dois taper un mot exclusivement en MAJUSCULES sinon il ne sera "
-                 "pas pris en compte par le logiciel. (Espace, trait d'union et apostrophe acceptés)");
-        QCOMPARE(QApplication::focusWidget()->objectName(), "Perso");
-        QCOMPARE(montres(m_pendu).filter("Check"), QStringList{"Check7"});
         saisit(m_pendu, "Perso", mot);
         clique(m_pendu, "op");
-        const QString attendu = mot.isEmpty() ? "CONSIGNES MAL LUES" : mot;
-        QCOMPARE(static_cast<Pendu *>(m_pendu)->partie().mot(), attendu);
-        QCOMPARE(texte(m_pendu, "theme"), "Mot proposé par l'utilisateur");
-        QVERIFY(texte(m_pendu, "Consignes").contains(QString("  %1  ").arg(attendu.size())));
-        QVERIFY(!visible(m_pendu, "Perso") && !visible(m_pendu, "op") && visible(m_pendu, "apostrophe"));
     }
-}
+    const Partie &partie() const { return static_cast<Pendu *>(m_pendu)->partie(); }
 
-void TstFenetres::uneToucheMontreLeBilanDuMoteur()
-{
-    commence("OS");
-    Partie moteur;
-    moteur.nomme("Zoé");
-    moteur.commence("OS");
-    for (const char *touche : {"Z", "O", "S"}) {
-        clique(m_pendu, touche);
-        moteur.essai(QChar::fromLatin1(*touche).unicode());
-        const Bilan b = moteur.bilan();
-        QVERIFY(!visible(m_pendu, touche) && visible(m_pendu, QString(touche).toLower().repeated(2)));
-        QCOMPARE(texte(m_pendu, "aff"), b.aff);
-        QCOMPARE(texte(m_pendu, "Label2"), b.jokers);
-        QCOMPARE(ecran(m_pendu), b.images.last().fichier);
-        QCOMPARE(texte(m_pendu, "Consignes"), b.issue == Issue::EnCours ? b.message : b.messageFin);
+private Q_SLOTS:
+    void init()
+    {
+        m_machine = {};
+        QApplication::setQuitOnLastWindowClosed(false);
+        m_jeu = std::make_unique<Jeu>(Services{m_machine, m_machine, m_machine});
+        m_jeu->ouvrePendu();
+        m_pendu = fenetre("Pendu");
+        QVERIFY(QTest::qWaitForWindowExposed(m_pendu));
     }
-    QCOMPARE(m_machine.journal.mid(m_machine.journal.indexOf("image 1.bmp")),
-             (QStringList{"image 1.bmp", "image 1.bmp", "image 1.bmp", "image victoire.bmp", "son Bravo.wav"}));
-    QCOMPARE(texte(m_pendu, "Label3"), "Jeu terminé !");
-    QVERIFY(visible(m_pendu, "SF") && visible(m_pendu, "Label5") && !visible(m_pendu, "A"));
+    void cleanup() { m_jeu.reset(); }
 
-    // A new own word on the same window: the keys are back, the end of the
-    // last game stays; then a game lost.
-    clique(m_pendu, "Check7");
-    clique(m_pendu, "op");
-    QVERIFY(visible(m_pendu, "A") && visible(m_pendu, "SF") && visible(m_pendu, "oo"));
-    // The used key's red label under it shows nowhere, not even at its corners.
-    const QImage o = m_pendu->grab(m_pendu->findChild<QWidget *>("O")->geometry()).toImage();
-    for (int i = 0; i < o.width() * o.height(); ++i)
-        QVERIFY(o.pixel(i % o.width(), i / o.width()) != qRgb(192, 0, 0));
-    for (const char *touche : {"A", "B", "C", "D", "E", "F", "G"})
-        clique(m_pendu, touche);
-    QCOMPARE(texte(m_pendu, "aff"), "OS");
-    QCOMPARE(m_machine.journal.last(), "son Echec.wav");
+    void auDepartQuatreControlesSeMontrent()
+    {
+        QCOMPARE(montres(m_pendu), (QStringList{"Question1", "nj", "Entree", "Ecran"}));
+        QVERIFY(!m_pendu->findChild<QLabel *>("Ecran")->pixmap().isNull());
+        QCOMPARE(m_pendu->focusWidget()->objectName(), "Ecran");
+        // The name as typed, then one drawn for an empty box.
+        m_machine.tirages = {0.8};
+        for (const QString nom : {" zoé ", ""}) {
+            saisit(m_pendu, "nj", nom);
+            clique(m_pendu, "Entree");
+            QCOMPARE(texte(m_pendu, "Accueil"),
+                     "Bienvenue à toi, " + (nom.isEmpty() ? "JOUEUR MYSTÈRE" : nom) + ", tu as le choix "
+                     "entre plusieurs listes de mots à trouver. Coche la case située en face de la "
+                     "liste que tu veux choisir ...");
+            QCOMPARE(texte(m_pendu, "nj"), nom);
+            QCOMPARE(montres(m_pendu).size(), 4 + 2 + 7);
+        }
+        // A check box is a light box on its grey area, and a click anywhere on it ticks it.
+        auto *coche = m_pendu->findChild<QAbstractButton *>("Check2");
+        const QImage vue = coche->grab().toImage();
+        QVERIFY(vue.pixel(0, 0) == qRgb(128, 128, 128) && qGray(vue.pixel(vue.rect().center())) > 200);
+        QTest::mouseClick(coche, Qt::LeftButton, {}, coche->rect().bottomRight());
+        QVERIFY(coche->isChecked());
+    }
 
-    // A picture that cannot be had leaves the box empty, not on a stale stage.
-    m_machine.absentes = {"1.bmp"};
-    clique(m_pendu, "Check7");
-    clique(m_pendu, "op");
-    clique(m_pendu, "A");
-    auto *image = m_pendu->findChild<QLabel *>("Ecran");
-    QVERIFY(image->pixmap().isNull() && image->accessibleDescription().contains("1.bmp"));
-    clique(m_pendu, "B");
-    QCOMPARE(ecran(m_pendu), "2.bmp");
-}
+    void chaqueCocheLanceSonTheme()
+    {
+        // Each box draws from its own list, up to its last word and never past.
+        saisit(m_pendu, "nj", "Zoé");
+        for (std::size_t i = 0; i + 1 < nombreChoix; ++i) {
+            clique(m_pendu, "Entree");
+            const QString coche = QStringLiteral("Check%1").arg(i + 1);
+            m_machine.tirages = {std::nextafter(1.0, 0.0)};
+            clique(m_pendu, coche);
+            QCOMPARE(partie().mot(), choix()[i].mots.last());
+            QCOMPARE(texte(m_pendu, "theme"), choix()[i].titre);
+            QCOMPARE(montres(m_pendu).filter("Check"), QStringList{coche});
+        }
+        // The last, on "BURKINA FASSO", with every text of a game's start.
+        QCOMPARE(texte(m_pendu, "aff"), "?????????????");
+        QCOMPARE(texte(m_pendu, "Accueil"),
+                 "Zoé, tu dois trouver un mot de  13  lettres. Attention, les espaces, traits "
+                 "d'union ou apostrophes peuvent être comptés dans le nombre de lettres...");
+        QCOMPARE(texte(m_pendu, "Consignes"), "Zoé,\r\ntu dois trouver un mot de  13  lettres.");
+        QCOMPARE(texte(m_pendu, "Label3"), "Zoé\r\nclique sur une touche");
+        QCOMPARE(texte(m_pendu, "Label2"), " 7");
+        // Three rows of keys side by side, each 32 pixels from the next.
+        QMap<int, QList<int>> rangees;
+        for (const Touche &t : clavier) {
+            const QWidget *touche = m_pendu->findChild<QWidget *>(t.bouton);
+            rangees[touche->y()].append(touche->x());
+        }
+        QCOMPARE(rangees.keys(), (QList<int>{328, 360, 392}));
+        for (QList<int> &rangee : rangees) {
+            std::sort(rangee.begin(), rangee.end());
+            for (qsizetype i = 1; i < rangee.size(); ++i)
+                QCOMPARE(rangee[i] - rangee[i - 1], 32);
+        }
+    }
 
-void TstFenetres::suiteOuiNonMenentDUneFenetreALAutre()
-{
-    commence("OS");
-    clique(m_pendu, "O");
-    clique(m_pendu, "S");
-    clique(m_pendu, "SF");
-    QCOMPARE(m_machine.journal.last(), "arret");
-    auto *rejouer = fenetre("Rejouer");
-    QVERIFY(!fenetre("Pendu") && rejouer->isVisible());
-    QCOMPARE(rejouer->focusWidget()->objectName(), "oui");
-    QCOMPARE(texte(rejouer, "nj"), "Zoé");
+    void leMotProposeLanceLaPartie()
+    {
+        saisit(m_pendu, "nj", "Zoé");
+        clique(m_pendu, "Entree");
+        m_machine.tirages = {0.5};
+        // As typed, then a fallback word for an empty entry.
+        for (const QString mot : {" OS", ""}) {
+            clique(m_pendu, "Check7");
+            QCOMPARE(texte(m_pendu, "Consignes"),
+                     "Zoé,\r\npropose toi-même le mot à trouver ci-dessous puis clique si OK:");
+            QCOMPARE(texte(m_pendu, "Accueil"),
+                     "Attention, Zoé, tu dois taper un mot exclusivement en MAJUSCULES sinon il ne sera "
+                     "pas pris en compte par le logiciel. (Espace, trait d'union et apostrophe acceptés)");
+            QCOMPARE(QApplication::focusWidget()->objectName(), "Perso");
+            QCOMPARE(montres(m_pendu).filter("Check"), QStringList{"Check7"});
+            saisit(m_pendu, "Perso", mot);
+            clique(m_pendu, "op");
+            const QString attendu = mot.isEmpty() ? "CONSIGNES MAL LUES" : mot;
+            QCOMPARE(partie().mot(), attendu);
+            QCOMPARE(texte(m_pendu, "theme"), "Mot proposé par l'utilisateur");
+            QVERIFY(texte(m_pendu, "Consignes").contains(QString("  %1  ").arg(attendu.size())));
+            const QStringList vus = montres(m_pendu);
+            QVERIFY(!vus.contains("Perso") && !vus.contains("op") && vus.contains("apostrophe"));
+        }
+    }
 
-    saisit(rejouer, "nj", "Léo");
-    clique(rejouer, "oui");
-    m_pendu = fenetre("Pendu");
-    QVERIFY(m_pendu->isVisible() && !rejouer->isVisible());
-    QCOMPARE(texte(m_pendu, "nj"), "Léo");
-    QCOMPARE(montres(m_pendu).size(), 4);
+    void uneToucheMontreLeBilanDuMoteur()
+    {
+        commence("OS");
+        Partie moteur;
+        moteur.nomme("Zoé");
+        moteur.commence("OS");
+        for (const char *touche : {"Z", "O", "S"}) {
+            clique(m_pendu, touche);
+            moteur.essai(QChar::fromLatin1(*touche).unicode());
+            const Bilan b = moteur.bilan();
+            const QStringList vus = montres(m_pendu);
+            QVERIFY(!vus.contains(touche) && vus.contains(QString(touche).toLower().repeated(2)));
+            QCOMPARE(texte(m_pendu, "aff"), b.aff);
+            QCOMPARE(texte(m_pendu, "Label2"), b.jokers);
+            QCOMPARE(texte(m_pendu, "Consignes"), b.issue == Issue::EnCours ? b.message : b.messageFin);
+        }
+        QCOMPARE(m_machine.journal.mid(m_machine.journal.indexOf("image 1.bmp")),
+                 (QStringList{"image 1.bmp", "image 1.bmp", "image 1.bmp", "image victoire.bmp", "son Bravo.wav"}));
+        QCOMPARE(texte(m_pendu, "Label3"), "Jeu terminé !");
+        QVERIFY(montres(m_pendu).contains("SF") && montres(m_pendu).contains("Label5") && !montres(m_pendu).contains("A"));
 
-    clique(m_pendu, "Entree");
-    clique(m_pendu, "Check7");
-    saisit(m_pendu, "Perso", "A");
-    clique(m_pendu, "op");
-    clique(m_pendu, "A");
-    clique(m_pendu, "SF");
-    QCOMPARE(fenetre("Rejouer"), rejouer);
-    QCOMPARE(texte(rejouer, "nj"), "Léo");
-    QVERIFY(finitLeJeu([rejouer] { clique(rejouer, "non"); }));
-    QVERIFY(!fenetre("Rejouer") && !fenetre("Pendu"));
-}
+        // A new own word on the same window: the keys are back, the end of the
+        // last game stays; then a game lost.
+        clique(m_pendu, "Check7");
+        clique(m_pendu, "op");
+        QVERIFY(montres(m_pendu).contains("A") && montres(m_pendu).contains("SF") && montres(m_pendu).contains("oo"));
+        // The used key's red label under it shows nowhere, not even at its corners.
+        const QImage o = m_pendu->grab(m_pendu->findChild<QWidget *>("O")->geometry()).toImage();
+        for (int i = 0; i < o.width() * o.height(); ++i)
+            QVERIFY(o.pixel(i % o.width(), i / o.width()) != qRgb(192, 0, 0));
+        for (const char *touche : {"A", "B", "C", "D", "E", "F", "G"})
+            clique(m_pendu, touche);
+        QCOMPARE(texte(m_pendu, "aff"), "OS");
+        QCOMPARE(m_machine.journal.last(), "son Echec.wav");
 
-void TstFenetres::fermerLaFenetreQuandRejouerEstCacheeFinitLeJeu()
-{
-    commence("A");
-    clique(m_pendu, "A");
-    clique(m_pendu, "SF");
-    clique(fenetre("Rejouer"), "oui");
-    QVERIFY(finitLeJeu([] { fenetre("Pendu")->close(); }));
-}
+        // A picture that cannot be had leaves the box empty, not on a stale stage.
+        m_machine.absentes = {"1.bmp"};
+        clique(m_pendu, "Check7");
+        clique(m_pendu, "op");
+        auto *image = m_pendu->findChild<QLabel *>("Ecran");
+        for (const char *touche : {"A", "B"}) {
+            clique(m_pendu, touche);
+            QCOMPARE(image->pixmap().isNull(), *touche == 'A');
+            QCOMPARE(image->accessibleDescription().contains("1.bmp"), *touche == 'A');
+        }
+        QCOMPARE(image->pixmap().toImage().text("fichier"), "2.bmp");
+    }
+
+    void suiteOuiNonMenentDUneFenetreALAutre()
+    {
+        commence("OS");
+        clique(m_pendu, "O");
+        clique(m_pendu, "S");
+        clique(m_pendu, "SF");
+        QCOMPARE(m_machine.journal.last(), "arret");
+        auto *rejouer = fenetre("Rejouer");
+        QVERIFY(!fenetre("Pendu") && rejouer->isVisible());
+        QCOMPARE(rejouer->focusWidget()->objectName(), "oui");
+        QCOMPARE(texte(rejouer, "nj"), "Zoé");
+
+        saisit(rejouer, "nj", "Léo");
+        clique(rejouer, "oui");
+        m_pendu = fenetre("Pendu");
+        QVERIFY(m_pendu->isVisible() && !rejouer->isVisible());
+        QCOMPARE(texte(m_pendu, "nj"), "Léo");
+        QCOMPARE(montres(m_pendu).size(), 4);
+        commence("A");
+        clique(m_pendu, "A");
+        clique(m_pendu, "SF");
+        QCOMPARE(fenetre("Rejouer"), rejouer);
+        QCOMPARE(texte(rejouer, "nj"), "Zoé");
+        QVERIFY(finitLeJeu([rejouer] { clique(rejouer, "non"); }));
+        QVERIFY(!fenetre("Rejouer") && !fenetre("Pendu"));
+    }
+
+    void fermerLaFenetreQuandRejouerEstCacheeFinitLeJeu()
+    {
+        commence("A");
+        clique(m_pendu, "A");
+        clique(m_pendu, "SF");
+        clique(fenetre("Rejouer"), "oui");
+        QVERIFY(finitLeJeu([] { fenetre("Pendu")->close(); }));
+    }
+};
 
 QTEST_MAIN(TstFenetres)
 #include "tst_fenetres.moc"

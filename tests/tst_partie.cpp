@@ -11,7 +11,6 @@ class TstPartie : public QObject
 private Q_SLOTS:
     void unClicMontreSonBilan_data();
     void unClicMontreSonBilan();
-    void unMotTropLongEstCoupeALaLongueurMaximale();
 };
 
 void TstPartie::unClicMontreSonBilan_data()
@@ -35,6 +34,9 @@ void TstPartie::unClicMontreSonBilan_data()
     QTest::newRow("a win shows the stage, then the victory") << "OS" << "ZOS" << "OS" << "OS" << 6 << "1 victoire" << " 6 jokers !" << 'G';
     QTest::newRow("question marks are won at the first click") << "??" << "A" << "??" << "??" << 6 << "1 victoire" << " 6 jokers !" << 'G';
     QTest::newRow("the seventh miss loses, the word shows") << "OS" << "ABCDEFG" << "??" << "OS" << 0 << "7" << " 0 joker !" << 'P';
+    // The count of characters is a 16-bit number.
+    const QString a(Partie::longueurMax, 'A');
+    QTest::newRow("a word too long is cut") << a + "A" << "A" << a << a << 7 << "0 victoire" << " 7 jokers !" << 'G';
     QTest::newRow("a loss on the space key shows it too") << "OS" << "ABCDEF " << "??" << "OS" << 0 << "7" << " 0 joker !" << 'P';
 }
 
@@ -70,19 +72,6 @@ void TstPartie::unClicMontreSonBilan()
     QCOMPARE(b.messageFin, fin == '-' ? "" : "Léa, \r\n" + finie[fin == 'P']);
     QCOMPARE(b.son, fin == 'G' ? "Bravo.wav" : fin == 'P' ? "Echec.wav" : "");
     QCOMPARE(b.invite, fin == '-' ? "" : "Jeu terminé !");
-}
-
-void TstPartie::unMotTropLongEstCoupeALaLongueurMaximale()
-{
-    // The count of characters is a 16-bit number.
-    Partie p;
-    p.commence(QString(Partie::longueurMax + 1, 'A'));
-    QCOMPARE(p.longueur(), Partie::longueurMax);
-    p.essai(u'A');
-    QCOMPARE(p.bilan().issue, Issue::Gagnee);
-    p.commence("OS");
-    QCOMPARE(p.jokers(), 7);
-    QCOMPARE(p.masque(), "??");
 }
 
 QTEST_GUILESS_MAIN(TstPartie)
