@@ -202,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(montres(m_pendu).contains("SF") && montres(m_pendu).contains("Label5") && !montres(m_pendu).contains("A"));
 
         // A new own word on the same window: the keys are back, the end of the
-        // last game stays; then a game lost.
+        // last game stays.
         clique(m_pendu, "Check7");
         clique(m_pendu, "op");
         QVERIFY(montres(m_pendu).contains("A") && montres(m_pendu).contains("SF") && montres(m_pendu).contains("oo"));
@@ -210,21 +210,13 @@ private Q_SLOTS:
         const QImage o = m_pendu->grab(m_pendu->findChild<QWidget *>("O")->geometry()).toImage();
         for (int i = 0; i < o.width() * o.height(); ++i)
             QVERIFY(o.pixel(i % o.width(), i / o.width()) != qRgb(192, 0, 0));
-        for (const char *touche : {"A", "B", "C", "D", "E", "F", "G"})
-            clique(m_pendu, touche);
-        QCOMPARE(texte(m_pendu, "aff"), "OS");
-        QCOMPARE(m_machine.journal.last(), "son Echec.wav");
 
         // A picture that cannot be had leaves the box empty, not on a stale stage.
         m_machine.absentes = {"1.bmp"};
-        clique(m_pendu, "Check7");
-        clique(m_pendu, "op");
+        clique(m_pendu, "A");
         auto *image = m_pendu->findChild<QLabel *>("Ecran");
-        for (const char *touche : {"A", "B"}) {
-            clique(m_pendu, touche);
-            QCOMPARE(image->pixmap().isNull(), *touche == 'A');
-            QCOMPARE(image->accessibleDescription().contains("1.bmp"), *touche == 'A');
-        }
+        QVERIFY(image->pixmap().isNull() && image->accessibleDescription().contains("1.bmp"));
+        clique(m_pendu, "B");
         QCOMPARE(image->pixmap().toImage().text("fichier"), "2.bmp");
     }
 

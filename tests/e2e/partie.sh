@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays Gibetto with real mouse clicks on a virtual X server: a name, a game
 # won, "Suite", "OUI", a second game, "NON", and the program's exit status;
-# then again on a double-density screen, where the desert must be the
-# double-size drawing, not the small one blown up.
+# then at scale 2: at the left of a screen too narrow for it, and on one it
+# fits, with the double-size desert, not the small one blown up.
 # usage: partie.sh <game> <places program> <captures directory> <desert@2x.bmp>
 set -u -o pipefail
 GAME=$1 CAPTURES=$3 DESERT2X=$4 S=1
@@ -12,10 +12,8 @@ WORK=$(mktemp -d) XVFB_PID='' GAME_PID=''
 
 fail() {
     echo "E2E FAILURE: $*" >&2
-    [[ -n $XVFB_PID ]] && import -window root "$CAPTURES/echec.png" 2>/dev/null &&
-        echo "screen: $CAPTURES/echec.png" >&2
-    [[ -s $WORK/game.log ]] && tail -n 20 "$WORK/game.log" >&2
-    [[ -s $WORK/xvfb.log ]] && tail -n 20 "$WORK/xvfb.log" >&2
+    [[ -n $XVFB_PID ]] && import -window root "$CAPTURES/echec.png" && echo "screen: $CAPTURES/echec.png" >&2
+    tail -n 20 "$WORK"/*.log >&2
     exit 1
 }
 stop() { [[ -n $1 ]] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
@@ -30,38 +28,34 @@ mkdir -p "$CAPTURES" "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-# until <seconds> <what> <command...>
-until_ok() {
+until_ok() { # <seconds> <what> <command...>
     local end=$((SECONDS + $1)) what=$2
     shift 2
     until "$@"; do ((SECONDS < end)) || fail "after $what"; sleep 0.2; done
 }
 window() { WIN=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [[ -n $WIN ]]; }
-gone() { ! window "$1"; }
+geometry() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; }
 click() { # <window title> <control>
-    local x y X Y WIDTH HEIGHT WINDOW SCREEN
+    local x y
     window "$1" || fail "no window '$1' to click $2 in"
     read -r x y <<<"${AT[$2]:?no place for $2}"
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    geometry
     xdotool mousemove --screen "${DISPLAY#*.}" $((X + S * x)) $((Y + S * y)) click 1 && sleep 0.3
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
-game() { # <word>: Entree, the own word, op, and a click on each of its letters
+game() { # <word>: Entree, the own word, op, a click on each of its letters, then Suite
     local i
     click "$MAIN" Pendu.Entree; click "$MAIN" Pendu.Check7; type_in "$1"; click "$MAIN" Pendu.op
     for ((i = 0; i < ${#1}; i++)); do click "$MAIN" "Pendu.${1:i:1}"; done
+    [[ -z ${2:-} ]] || import -window "$WIN" "$CAPTURES/$2"
+    xdotool search --name 'Image introuvable' >/dev/null && fail "a picture was not found, at scale $S"
+    click "$MAIN" Pendu.SF
+    until_ok 10 "no replay window after a game at scale $S" window "$REPLAY"
+    until_ok 5 "the main window stays after Suite" eval '! window "$MAIN"'
 }
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -screen 1 1600x1200x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-until_ok 15 "Xvfb gave no display" grep -q '^[0-9]' "$WORK/display"
-export DISPLAY=:$(head -n 1 "$WORK/display").0
-until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
-
-# From a home folder, as from a desktop menu: the files are beside the game.
-start() {
+start() { # from a home folder, as from a desktop menu: the files are beside the game
     local try
-    # A fresh virtual X server now and then refuses a first client; the game
+    # A fresh virtual X server now and then refuses a first client: the game
     # is then started again, as a player would.
     for try in 1 2 3; do
         (cd "$HOME" && exec env QT_SCALE_FACTOR=$S "$GAME") >"$WORK/game.log" 2>&1 &
@@ -70,47 +64,40 @@ start() {
         window "$MAIN" && break
         grep -q 'could not connect to display' "$WORK/game.log" || fail "the game ended at start"
         wait "$GAME_PID"
-        echo "the X server refused the game, try $try; starting it again" >&2
-        sleep 1
+        echo "the X server refused the game, try $try; starting it again" >&2 && sleep 1
     done
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    geometry
     [[ ${WIDTH}x$HEIGHT == $((674 * S))x$((456 * S)) ]] || fail "the main window is ${WIDTH}x$HEIGHT at scale $S"
     ((X >= 0 && Y >= 0)) || fail "the main window starts off screen, at $X,$Y"
     click "$MAIN" Pendu.nj
     type_in 'Zoé'
 }
-suite() { # <what came before>
-    xdotool search --name 'Image introuvable' >/dev/null && fail "a picture was not found, at scale $S"
-    click "$MAIN" Pendu.SF
-    until_ok 10 "no replay window after $1" window "$REPLAY"
-    until_ok 5 "the main window stays after $1" gone "$MAIN"
-}
 non() {
     click "$REPLAY" Rejouer.non
     until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
     wait "$GAME_PID"
-    status=$?
-    GAME_PID=''
+    status=$? GAME_PID=''
     ((status == 0)) || fail "the game ended with status $status at scale $S"
 }
 
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -screen 1 1600x1200x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+until_ok 15 "Xvfb gave no display" grep -q '^[0-9]' "$WORK/display"
+export DISPLAY=:$(head -n 1 "$WORK/display").0
+until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
+
 start
-game OS
-import -window "$WIN" "$CAPTURES/victoire.png"
-suite "a game won"
+game OS victoire.png
 click "$REPLAY" Rejouer.oui
 until_ok 10 "no main window after OUI" window "$MAIN"
 game A
-suite "the second game"
 non
 echo "e2e_partie: name, a game won, Suite, OUI, a second game, NON: exit status 0"
 
-# Too wide for a 1280-pixel screen at scale 2: at its top-left, not cut on both sides.
 S=2
 start
 ((X == 0)) || fail "at scale 2 the main window starts at x = $X, not at the screen's left"
 stop "$GAME_PID"
-# On a screen it fits.
 DISPLAY=${DISPLAY%.0}.1
 start
 import -window "$WIN" "$CAPTURES/depart@2x.png"
@@ -119,8 +106,6 @@ convert "$CAPTURES/depart@2x.png" -crop 470x650+18+210 +repage "$WORK/vu.png"
 convert "$DESERT2X" -crop 470x650+0+0 +repage "$WORK/attendu.png"
 differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
 ((${differ%%.*} < 500)) || fail "at scale 2 the desert is not the double-size drawing ($differ pixels differ)"
-game OS
-import -window "$WIN" "$CAPTURES/victoire@2x.png"
-suite "a game won at scale 2"
+game OS victoire@2x.png
 non
 echo "e2e_partie: the same at scale 2, keys where they belong, the desert drawn at double size"
