@@ -84,3 +84,24 @@ constexpr bool caracteresUniques()
     return true;
 }
 static_assert(caracteresUniques());
+
+// The keys stand in rows, each key 32 pixels (480 twips) right of the one
+// before it: a slip in a place above would overlap two keys or open a gap.
+constexpr bool enRangees()
+{
+    for (const Touche &touche : clavier) {
+        bool premiere = true, voisine = false;
+        for (const Touche &autre : clavier) {
+            if (&autre == &touche || autre.top != touche.top)
+                continue;
+            if (autre.left == touche.left)
+                return false;
+            premiere = premiere && autre.left > touche.left;
+            voisine = voisine || autre.left == touche.left - 480;
+        }
+        if (!premiere && !voisine)
+            return false;
+    }
+    return true;
+}
+static_assert(enRangees());
