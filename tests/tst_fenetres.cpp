@@ -1,61 +1,11 @@
 // The windows' wiring: each click reaches the engine, what it decides reaches
 // the right controls, with the exact texts; the windows' lives.
-#include "controles.h"
 #include "enregistreur.h"
 #include "jeu.h"
 #include "pendu.h"
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QTest>
+#include "pilote.h"
 
 #include <cmath>
-
-namespace {
-QWidget *fenetre(const char *nom)
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(nom))
-            return w;
-    return nullptr;
-}
-
-// The controls a window shows, in the order they were made.
-QStringList montres(const QWidget *w)
-{
-    QStringList noms;
-    for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (c->isVisibleTo(w))
-            noms.append(c->objectName());
-    return noms;
-}
-
-// Clicks each control in turn, as long as it is there.
-void clique(const QWidget *w, const QStringList &noms)
-{
-    for (const QString &nom : noms) {
-        auto *b = w->findChild<QAbstractButton *>(nom);
-        QVERIFY2(b && b->isVisible(), qPrintable(nom + " is not there"));
-        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
-    }
-}
-
-QString texte(const QWidget *w, const QString &nom)
-{
-    if (auto *zone = w->findChild<Zone *>(nom))
-        return zone->texte();
-    if (auto *etiquette = w->findChild<Etiquette *>(nom))
-        return etiquette->legende();
-    return w->findChild<QLineEdit *>(nom)->text();
-}
-
-void saisit(const QWidget *w, const QString &nom, const QString &texte)
-{
-    w->findChild<QLineEdit *>(nom)->setText(texte);
-}
-
-}
 
 class TstFenetres : public QObject
 {

@@ -5,12 +5,9 @@
 #include "enregistreur.h"
 #include "jeu.h"
 #include "pendu.h"
+#include "pilote.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QLineEdit>
 #include <QRandomGenerator>
-#include <QTest>
 
 namespace {
 const QStringList textes = {
@@ -20,13 +17,6 @@ const QStringList textes = {
 // The longest word the game counts, and one more pasted. A name that long
 // makes every message slow to lay out, so only words get them.
 const QStringList mots = textes + QStringList{QString(32767, 'E'), QString(32768, 'B')};
-
-QWidget *seuleFenetre()
-{
-    QWidgetList montrees = QApplication::topLevelWidgets();
-    montrees.removeIf([](QWidget *w) { return !w->isVisible(); });
-    return montrees.size() == 1 ? montrees.first() : nullptr;
-}
 }
 
 class TstFuzz : public QObject

@@ -3,6 +3,7 @@
 #include "hasard.h"
 #include "imagesqt.h"
 #include "jeu.h"
+#include "pilote.h"
 #include "sonqt.h"
 
 #include <QTest>
@@ -12,15 +13,6 @@ extern quintptr Q_CORE_EXPORT qtHookData[]; // Qt's hooks for debuggers: [3] an 
 namespace {
 qsizetype objets = 0;
 const QStringList images = {"0.bmp", "1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp", "6.bmp", "7.bmp", "victoire.bmp"};
-
-template<typename T = QAbstractButton>
-T *controle(const char *nom) // in the windows shown
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *c = w->isVisible() ? w->findChild<T *>(nom) : nullptr)
-            return c;
-    qFatal("no %s shown", nom);
-}
 }
 
 class TstPannes : public QObject
@@ -93,7 +85,7 @@ private:
         QStringList alertes, attendues;
         const auto clique = [&alertes](const char *nom) {
             const QDeadlineTimer limite(5000); // a few seconds, even in the slower sanitizer build
-            controle(nom)->click(), QTest::qWait(20);
+            seuleFenetre()->findChild<QAbstractButton *>(nom)->click(), QTest::qWait(20);
             for (QWidget *w : QApplication::topLevelWidgets())
                 if (auto *b = qobject_cast<QMessageBox *>(w); b && b->isVisible())
                     alertes << b->text(), b->close();
@@ -101,10 +93,10 @@ private:
             QVERIFY2(!limite.hasExpired(), nom);
         };
         for (qsizetype n = 1, apres2 = 0; n <= 6; ++n, apres2 = n == 3 ? objets : apres2) {
-            clique("Entree"), clique("Check7"), controle<QLineEdit>("Perso")->setText("A");
+            clique("Entree"), clique("Check7"), saisit(seuleFenetre(), "Perso", "A");
             for (const char c : QByteArray(n == 1 ? "-BCDEFGH" : "-A"))
                 clique(c == '-' ? "op" : QByteArray(1, c).constData());
-            const QLabel *ecran = controle<QLabel>("Ecran"); // left empty, naming the picture lost
+            const QLabel *ecran = seuleFenetre()->findChild<QLabel *>("Ecran"); // left empty, naming the picture lost
             QCOMPARE((ecran->pixmap().isNull() ? "vide " : "") + ecran->accessibleDescription(), QString(!perdues ? "" : n > 1 ? "vide Image « victoire.bmp » absente : Le bonhomme est sauvé !" : "vide Image « 7.bmp » absente : Le pendu, étape 7 sur 7"));
             QTest::qWait(n > 1 ? 20 : 300); // the sound plays on, and the sound server may go away
             if (n == 1 && machine == "serveur-tue")

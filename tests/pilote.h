@@ -1,0 +1,60 @@
+#pragma once
+
+// Finds the game's windows and works their controls, as a player would.
+#include "controles.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+// The window of that name, once the windows closed are gone.
+inline QWidget *fenetre(const char *nom)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(nom))
+            return w;
+    return nullptr;
+}
+
+// The window shown when exactly one is.
+inline QWidget *seuleFenetre()
+{
+    QWidgetList montrees = QApplication::topLevelWidgets();
+    montrees.removeIf([](QWidget *w) { return !w->isVisible(); });
+    return montrees.size() == 1 ? montrees.first() : nullptr;
+}
+
+// The controls a window shows, in the order they were made.
+inline QStringList montres(const QWidget *w)
+{
+    QStringList noms;
+    for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (c->isVisibleTo(w))
+            noms.append(c->objectName());
+    return noms;
+}
+
+// Clicks each control in turn, as long as it is there.
+inline void clique(const QWidget *w, const QStringList &noms)
+{
+    for (const QString &nom : noms) {
+        auto *b = w ? w->findChild<QAbstractButton *>(nom) : nullptr;
+        QVERIFY2(b && b->isVisible(), qPrintable(nom + " is not there"));
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+    }
+}
+
+inline QString texte(const QWidget *w, const QString &nom)
+{
+    if (auto *zone = w->findChild<Zone *>(nom))
+        return zone->texte();
+    if (auto *etiquette = w->findChild<Etiquette *>(nom))
+        return etiquette->legende();
+    return w->findChild<QLineEdit *>(nom)->text();
+}
+
+inline void saisit(const QWidget *w, const QString &nom, const QString &texte)
+{
+    w->findChild<QLineEdit *>(nom)->setText(texte);
+}
