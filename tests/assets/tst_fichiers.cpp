@@ -1,12 +1,6 @@
 // Every picture and sound the build makes opens with a standard reader and
-// has the format the game relies on; and which picture the game takes among
-// a teacher's folder, the installed ones and their double-size renderings.
-#include "fichiers.h"
-#include "imagesqt.h"
-
-#include <QDir>
+// has the format the game relies on.
 #include <QImageReader>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -54,36 +48,7 @@ private Q_SLOTS:
         else // an icon on a transparent background
             QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     }
-
-    // On a double-density screen, in courant/ (the current folder) and installe/.
-    void lImageChoisie_data()
-    {
-        QTest::addColumn<QString>("fichiers");
-        QTest::addColumn<QString>("attendu");
-        const QString installe("installe/gibetto/0.bmp installe/gibetto/0@2x.bmp ");
-        QTest::newRow("installed") << installe << "installe/gibetto/0@2x.bmp";
-        QTest::newRow("teacher's plain first") << installe + "courant/0.bmp" << "courant/0.bmp";
-        QTest::newRow("teacher's double") << installe + "courant/0.bmp courant/0@2x.bmp" << "courant/0@2x.bmp";
-    }
-    void lImageChoisie()
-    {
-        QFETCH(QString, fichiers);
-        QFETCH(QString, attendu);
-        const QTemporaryDir racine;
-        const QDir dossier(racine.path());
-        QVERIFY(dossier.mkpath("courant") && dossier.mkpath("installe/gibetto"));
-        qputenv("XDG_DATA_HOME", dossier.filePath("installe").toLocal8Bit());
-        for (const QString &nom : fichiers.split(' ', Qt::SkipEmptyParts)) // as many pixels wide as its ratio
-            QVERIFY(QImage(QSize(1, 1) * (1 + nom.count("@2x")), QImage::Format_RGB32).save(dossier.filePath(nom)));
-        QVERIFY(QDir::setCurrent(dossier.filePath("courant")));
-        const FichierTrouve trouve = trouveImage("0.bmp", qApp->devicePixelRatio());
-        QCOMPARE(dossier.relativeFilePath(trouve.chemin), attendu);
-        QCOMPARE(trouve.rapport, attendu.contains("@2x") ? 2 : 1);
-        // The loader takes it at the room of a plain picture; a plain screen, the plain one.
-        QCOMPARE(ImagesQt([](const QString &) {}).charge("0.bmp").deviceIndependentSize(), QSizeF(1, 1));
-        QVERIFY(!trouveImage("0.bmp", 1).chemin.contains("@2x"));
-    }
 };
 
-QTEST_MAIN(TstFichiers)
+QTEST_GUILESS_MAIN(TstFichiers)
 #include "tst_fichiers.moc"

@@ -2,10 +2,11 @@
 # Plays Gibetto with real mouse clicks on a virtual X server: a name, a game
 # won, "Suite", "OUI", a second game, "NON", and the program's exit status;
 # then at scale 2: at the left of a screen too narrow for it, and on one it
-# fits, with the double-size desert, not the small one blown up.
-# usage: partie.sh <game> <places program> <captures directory> <desert@2x.bmp>
+# fits, with the double-size drawings, not the small ones blown up, and a
+# teacher's own plain victory picture in the current folder before them.
+# usage: partie.sh <game> <places program> <captures directory> <desert@2x.bmp> <0@2x.bmp>
 set -u -o pipefail
-GAME=$1 CAPTURES=$3 DESERT2X=$4 S=1
+GAME=$1 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1
 MAIN='Gibetto - Vocabulaire et orthographe -  Olaf PIRVEC'
 REPLAY='        Continuer à jouer'
 WORK=$(mktemp -d) XVFB_PID='' GAME_PID=''
@@ -43,11 +44,13 @@ click() { # <window title> <control>
     xdotool mousemove --screen "${DISPLAY#*.}" $((X + S * x)) $((Y + S * y)) click 1 && sleep 0.3
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
-game() { # <word>: Entree, the own word, op, a click on each of its letters, then Suite
+game() { # <word> [capture]: Entree, the own word, op, its letters, a capture after each, then Suite
     local i
     click "$MAIN" Pendu.Entree; click "$MAIN" Pendu.Check7; type_in "$1"; click "$MAIN" Pendu.op
-    for ((i = 0; i < ${#1}; i++)); do click "$MAIN" "Pendu.${1:i:1}"; done
-    [[ -z ${2:-} ]] || import -window "$WIN" "$CAPTURES/$2"
+    for ((i = 0; i < ${#1}; i++)); do
+        click "$MAIN" "Pendu.${1:i:1}"
+        [[ -z ${2:-} ]] || import -window "$WIN" "$CAPTURES/$i-$2"
+    done
     xdotool search --name 'Image introuvable' >/dev/null && fail "a picture was not found, at scale $S"
     click "$MAIN" Pendu.SF
     until_ok 10 "no replay window after a game at scale $S" window "$REPLAY"
@@ -72,6 +75,12 @@ start() { # from a home folder, as from a desktop menu: the files are beside the
     click "$MAIN" Pendu.nj
     type_in 'Zoé'
 }
+shows() { # <capture> <drawing at double size>: what the picture box shows, inside its sunken frame
+    convert "$1" -crop 470x650+18+210 +repage "$WORK/vu.png"
+    convert "$2" -crop 470x650+0+0 +repage "$WORK/attendu.png"
+    differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
+    ((${differ%%.*} < 500)) || fail "at scale 2 the picture box does not show $2 ($differ pixels differ)"
+}
 non() {
     click "$REPLAY" Rejouer.non
     until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
@@ -87,7 +96,7 @@ export DISPLAY=:$(head -n 1 "$WORK/display").0
 until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
 
 start
-game OS victoire.png
+game OS partie.png
 click "$REPLAY" Rejouer.oui
 until_ok 10 "no main window after OUI" window "$MAIN"
 game A
@@ -99,13 +108,12 @@ start
 ((X == 0)) || fail "at scale 2 the main window starts at x = $X, not at the screen's left"
 stop "$GAME_PID"
 DISPLAY=${DISPLAY%.0}.1
+convert -size 240x330 xc:'#c08040' BMP3:"$HOME/victoire.bmp" && convert -size 480x660 xc:'#c08040' "$WORK/prof.png"
 start
 import -window "$WIN" "$CAPTURES/depart@2x.png"
-# Inside the picture box's sunken frame, clipped by it at the right.
-convert "$CAPTURES/depart@2x.png" -crop 470x650+18+210 +repage "$WORK/vu.png"
-convert "$DESERT2X" -crop 470x650+0+0 +repage "$WORK/attendu.png"
-differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
-((${differ%%.*} < 500)) || fail "at scale 2 the desert is not the double-size drawing ($differ pixels differ)"
-game OS victoire@2x.png
+shows "$CAPTURES/depart@2x.png" "$DESERT2X"
+game OS partie@2x.png
+shows "$CAPTURES/0-partie@2x.png" "$STAGE2X"
+shows "$CAPTURES/1-partie@2x.png" "$WORK/prof.png"
 non
-echo "e2e_partie: the same at scale 2, keys where they belong, the desert drawn at double size"
+echo "e2e_partie: the same at scale 2, keys where they belong, the drawings at double size, the teacher's own first"

@@ -2,8 +2,8 @@
 # Installs Gibetto with cmake --install and as a Debian package, validates both, then starts each
 # copy as the menu does, from an empty home folder: it must find its pictures through its own folder.
 set -u -o pipefail
-# usage: paquet.sh <build folder> <captures folder> <places program> <desert@2x.bmp>
-BUILD=$1 CAPTURES=$2 PLACES=$3 DESERT2X=$4
+# usage: paquet.sh <build folder> <captures folder> <places program> <desert@2x.bmp> <0@2x.bmp>
+BUILD=$1 CAPTURES=$2 PLACES=$3 DOUBLES=("$4" "$5")
 ID=fr.gibetto.Gibetto
 fail() { echo "INSTALL FAILURE: $*" >&2; exit 1; }
 WORK='' && trap '[[ -n $WORK ]] && rm -rf "$WORK"' EXIT
@@ -28,5 +28,5 @@ dpkg-deb -x "$DEB" "$WORK/root" || fail "cannot unpack $DEB"
 # menu entry's command: it must find its pictures and sound through its own folder.
 for copy in "$WORK/usr/bin" "$WORK/root/usr/games"; do
     bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
-        "$PLACES" "$CAPTURES/$(basename "$copy")" "$DESERT2X" || fail "the game from $copy does not play"
+        "$PLACES" "$CAPTURES/$(basename "$copy")" "${DOUBLES[@]}" || fail "the game from $copy does not play"
 done
