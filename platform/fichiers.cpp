@@ -35,21 +35,21 @@ QStringList dossiersDuJeu()
 
 QString trouveFichier(const QString &nom)
 {
-    return trouveImage(nom, 1).chemin;
+    return trouveImage(nom, 1);
 }
 
-FichierTrouve trouveImage(const QString &nom, qreal rapportEcran)
+QString trouveImage(const QString &nom, qreal rapportEcran)
 {
     const QStringList dossiers = dossiersDuJeu();
     for (const QString &dossier : dossiers) {
         if (rapportEcran > 1) {
             const QString double_ = dansDossier(dossier, nomDouble(nom));
             if (!double_.isEmpty())
-                return {double_, 2};
+                return double_;
         }
         const QString simple = dansDossier(dossier, nom);
         if (!simple.isEmpty())
-            return {simple, 1};
+            return simple;
     }
     return {};
 }

@@ -16,14 +16,8 @@ QStringList dossiersDuJeu();
 // The first of dossiersDuJeu() that holds the file, empty when none does.
 QString trouveFichier(const QString &nom);
 
-struct FichierTrouve
-{
-    QString chemin; // empty when the file is nowhere
-    int rapport = 1; // 2 for a "name@2x.ext" rendering
-};
-
 // Like trouveFichier(), but on a screen whose pixel ratio is above 1 a
 // "name@2x.ext" rendering is taken when it lies in the same folder as the
 // first plain file, or in a folder before it: a teacher's plain picture in
 // the current directory still wins over the installed double-size one.
-FichierTrouve trouveImage(const QString &nom, qreal rapportEcran);
+QString trouveImage(const QString &nom, qreal rapportEcran);

@@ -32,10 +32,10 @@ QString ImagesQt::messageAbsente(const QString &fichier)
 
 QImage ImagesQt::charge(const QString &fichier)
 {
-    const FichierTrouve trouve = trouveImage(fichier, qApp->devicePixelRatio());
+    const QString chemin = trouveImage(fichier, qApp->devicePixelRatio());
     QImage image;
-    QFile lu(trouve.chemin);
-    if (!trouve.chemin.isEmpty() && lu.open(QIODevice::ReadOnly)) {
+    QFile lu(chemin);
+    if (!chemin.isEmpty() && lu.open(QIODevice::ReadOnly)) {
         // A drawing shorter than its header says was cut short, by a copy
         // that stopped or a full disk: Qt would show its missing rows black.
         const QByteArray entete = lu.peek(6);
