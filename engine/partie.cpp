@@ -61,8 +61,7 @@ Bilan Partie::bilan()
     bilan.aff = masque();
     bilan.jokers = enTexte(m_jokers);
     if (m_jokers >= 0 && m_jokers <= 7) {
-        bilan.etape = 7 - m_jokers;
-        bilan.images.append(etape(*bilan.etape));
+        bilan.images.append(etape(7 - m_jokers));
         m_suffixe = m_jokers > 1 ? QStringLiteral(" jokers !") : QStringLiteral(" joker !");
     }
     bilan.message = m_nom + debutLigne + QStringLiteral(" il ne te reste plus que ")

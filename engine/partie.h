@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 
 enum class Issue { EnCours, Gagnee, Perdue };
 
@@ -21,8 +20,7 @@ struct Bilan
 {
     QString aff;              // the word as the player now sees it
     QString jokers;           // the joker count as written beside "JOKERS > RESTANTS"
-    std::optional<int> etape; // the hangman's stage, 0 to 7; none outside 0..7 jokers
-    QList<Image> images;      // loaded in this order: the stage, then the victory
+    QList<Image> images;      // loaded in this order: the stage (none outside 0..7 jokers), then the victory
     QString message;          // the per-click message
     Issue issue = Issue::EnCours;
     QString messageFin;       // the win or loss message, replacing the per-click one

@@ -60,7 +60,6 @@ void TstPartie::unClicMontreSonBilan()
     QTEST(b.aff, "aff");
     QCOMPARE(p.jokers(), jokers);
     QCOMPARE(b.jokers, " " + QString::number(jokers));
-    QCOMPARE(b.etape, 7 - jokers);
     QStringList images;
     for (const Image &image : b.images)
         images << image.fichier.chopped(4) + (image.description.isEmpty() ? "!" : "");
