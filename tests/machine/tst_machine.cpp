@@ -37,22 +37,22 @@ bool demarreServeur(QProcess &serveur, const QString &dossier)
 // Spoils a copy of a game file as a row says: "absent(e)" gone, "vide" empty,
 // "tronquee" cut in half, "brouille(e)" random bytes, "enorme" a 50 MB sound;
 // "bon(ne)" leaves it.
+QByteArray auHasard(int taille)
+{
+    QByteArray octets(taille, 0);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(octets.data()), taille / 4);
+    return octets;
+}
+
 bool abime(const QString &chemin, const QString &quoi)
 {
     QFile f(chemin);
-    if (quoi.startsWith("bon"))
-        return true;
     if (quoi.startsWith("absent"))
         return !f.exists() || f.remove();
-    QByteArray octets;
-    if (quoi.startsWith("brouille")) {
-        octets.resize(1 << 14);
-        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(octets.data()), octets.size() / 4);
-    } else if (quoi == "enorme") {
-        octets = QByteArray("RIFF\xff\xff\xff\x7fWAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xac\0\0\2\0\x10\0data\0\0\x20\x03", 44)
-                + QByteArray(50 << 20, 1);
-    }
-    return f.resize(quoi == "tronquee" ? f.size() / 2 : 0) && f.open(QIODevice::Append) && f.write(octets) >= 0;
+    const QByteArray enorme("RIFF\xff\xff\xff\x7fWAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xac\0\0\2\0\x10\0data\0\0\x20\x03", 44);
+    const QByteArray ajout = quoi.startsWith("brouille") ? auHasard(1 << 14) : quoi == "enorme" ? enorme + QByteArray(50 << 20, 1) : "";
+    return quoi.startsWith("bon")
+            || (f.resize(quoi == "tronquee" ? f.size() / 2 : 0) && f.open(QIODevice::Append) && f.write(ajout) >= 0);
 }
 
 // 0.2 s at 22050 Hz: whole periods, so that each loop joins the next.
@@ -175,12 +175,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bravo");
         QTest::addColumn<QString>("pas"); // "Name.wav:ms" plays and waits, "-:ms" stops and waits
         QTest::addColumn<QString>("entendu"); // stretches of sound
-        QByteArray abime(8192, 0);
-        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(abime.data()), 2048);
         QTest::newRow("le gain boucle jusqu'a l'arret, la perte vient seule")
             << ton(tons[0]) << "Bravo.wav:1500 -:1000 Echec.wav:1200 -:700" << "B|E";
         QTest::newRow("sans fichier, le carillon") << QByteArray() << "Bravo.wav:1500 -:700" << "C";
-        QTest::newRow("un fichier qui n'est pas un son, le carillon") << abime << "Bravo.wav:1500 -:700" << "C";
+        QTest::newRow("un fichier qui n'est pas un son, le carillon") << auHasard(8192) << "Bravo.wav:1500 -:700" << "C";
     }
     void ceQuOnEntend()
     {
