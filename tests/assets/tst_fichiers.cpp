@@ -12,7 +12,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("chemin");
         QTest::addColumn<int>("largeur"); // 0 for a sound
-        const QString jeu = GIBETTO_RUNTIME_DIR "/";
+        const QString jeu = GIBETTO_JEU "/";
         for (const QString nom : {"0", "1", "2", "3", "4", "5", "6", "7", "victoire"}) {
             QTest::newRow(qPrintable(nom)) << jeu + nom + ".bmp" << 240;
             QTest::newRow(qPrintable(nom + "@2x")) << jeu + nom + "@2x.bmp" << 480;
