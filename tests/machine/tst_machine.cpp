@@ -1,8 +1,6 @@
-// The game on a real machine. Whole games with the machine in trouble: each
-// row plays in a copy of this test put in a fresh folder, with the row's
-// files beside it and a sound server of its own. And the sound as a player
-// hears it: whatever reaches a private sound server's output is recorded, and
-// the tones are found in the recording.
+// The game on a real machine: whole games with files, sound server or folders
+// in trouble, each in a copy of this test in a fresh folder; and the sound as
+// a player hears it, recorded from a private sound server and told by its tones.
 #include "hasard.h"
 #include "imagesqt.h"
 #include "jeu.h"
@@ -34,9 +32,6 @@ bool demarreServeur(QProcess &serveur, const QString &dossier)
     return QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 20000);
 }
 
-// Spoils a copy of a game file as a row says: "absent(e)" gone, "vide" empty,
-// "tronquee" cut in half, "brouille(e)" random bytes, "enorme" a 50 MB sound;
-// "bon(ne)" leaves it.
 QByteArray auHasard(int taille)
 {
     QByteArray octets(taille, 0);
@@ -44,6 +39,9 @@ QByteArray auHasard(int taille)
     return octets;
 }
 
+// Spoils a copy of a game file as a row says: "absent(e)" gone, "vide" empty,
+// "tronquee" cut in half, "brouille(e)" random bytes, "enorme" a 50 MB sound;
+// "bon(ne)" leaves it.
 bool abime(const QString &chemin, const QString &quoi)
 {
     QFile f(chemin);
