@@ -169,10 +169,9 @@ private Q_SLOTS:
         QVERIFY(!fenetre("Rejouer") && !fenetre("Pendu"));
     }
 
-    // A seeded random walk over all a player can click or type, hostile text
-    // included, checking the rules of a game after every action: 5,000 actions
-    // a seed, or GIBETTO_FUZZ_ACTIONS. A seed's walk replays alone as
-    // tst_fenetres lesReglesTiennentQuoiQueFasseLeJoueur:7.
+    // A seeded random walk over all a player can click or type, hostile text included, checking
+    // the rules of a game after every action: 5,000 actions a seed, or GIBETTO_FUZZ_ACTIONS.
+    // A seed's walk replays alone as tst_fenetres lesReglesTiennentQuoiQueFasseLeJoueur:7.
     void lesReglesTiennentQuoiQueFasseLeJoueur_data()
     {
         QTest::addColumn<quint32>("graine");
@@ -227,11 +226,9 @@ private Q_SLOTS:
                 continue;
 
             QString masque;
-            int manques = 0;
             for (const QString &lettre : lettres)
                 masque += lettre.size() == 1 && essayees.contains(lettre.at(0)) ? lettre : "?";
-            for (const QChar c : essayees)
-                manques += lettres.contains(QString(c)) ? 0 : 1;
+            const auto manques = std::count_if(essayees.begin(), essayees.end(), [&](QChar c) { return !lettres.contains(c); });
             const Partie &partie = pendu->partie();
             QVERIFY2(partie.longueur() == lettres.size() && partie.masque() == masque, ou + "mask");
             QVERIFY2(partie.jokers() >= 0 && partie.jokers() == 7 - manques, ou + "jokers");

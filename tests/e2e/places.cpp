@@ -13,9 +13,8 @@ int main(int argc, char *argv[])
     Enregistreur machine;
     const Pendu pendu(Services{machine, machine, machine});
     const Rejouer rejouer;
-    for (const QWidget *fenetre : {static_cast<const QWidget *>(&pendu), static_cast<const QWidget *>(&rejouer)}) {
+    for (const QWidget *fenetre : std::initializer_list<const QWidget *>{&pendu, &rejouer})
         for (const QWidget *c : fenetre->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             std::printf("%s.%s %d %d\n", qPrintable(fenetre->objectName()), qPrintable(c->objectName()),
                         c->geometry().center().x(), c->geometry().center().y());
-    }
 }
