@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-
 enum class Issue { EnCours, Gagnee, Perdue };
 
 // A picture for the picture box, with what it shows told in words for a
