@@ -1,12 +1,13 @@
 #include "partie.h"
 
-#include "nombre.h"
+#include "clavier.h"
+#include "texte.h"
 
 #include <QTextBoundaryFinder>
 
 namespace {
 const QString inconnu = QStringLiteral("?");
-const QString debutLigne = QStringLiteral(", \r\n");
+const QString debutLigne = QStringLiteral(", ") + finDeLigne;
 
 Image etape(int numero)
 {
@@ -39,10 +40,15 @@ void Partie::commence(const QString &mot)
     m_longueur = qint16(m_lettres.size());
     m_masque = QStringList(m_longueur, inconnu);
     m_jokers = 7;
+    m_enJeu = true;
+    m_essayees.clear();
 }
 
-void Partie::essai(char16_t caractere)
+std::optional<Bilan> Partie::essai(char16_t caractere)
 {
+    if (!m_enJeu || !toucheDe(caractere) || m_essayees.contains(caractere))
+        return std::nullopt;
+    m_essayees.insert(caractere);
     const QString cherche(QChar{caractere});
     qint16 trouvees = 0;
     for (qsizetype i = 0; i < m_lettres.size(); ++i) {
@@ -53,6 +59,7 @@ void Partie::essai(char16_t caractere)
     }
     if (trouvees == 0)
         --m_jokers;
+    return bilan();
 }
 
 Bilan Partie::bilan()
@@ -80,7 +87,8 @@ Bilan Partie::bilan()
         // A lost game always ends on the word it was about, whatever the last key.
         bilan.aff = m_mot;
     }
-    if (bilan.issue != Issue::EnCours)
+    m_enJeu = bilan.issue == Issue::EnCours;
+    if (!m_enJeu)
         bilan.invite = QStringLiteral("Jeu terminé !");
     return bilan;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 enum class Issue { EnCours, Gagnee, Perdue };
 
@@ -44,12 +47,13 @@ public:
     // count are kept.
     void commence(const QString &mot);
 
-    // Reveals every position holding the key's character and takes a joker
-    // when none does.
-    void essai(char16_t caractere);
+    // A click on the key that looks for that character: reveals every
+    // position holding it, takes a joker when none does, and returns what the
+    // click shows. Nothing at all, and no change, for a character no key
+    // looks for, a key already tried in this game, or any key outside a game.
+    std::optional<Bilan> essai(char16_t caractere);
 
-    // What the click that has just been evaluated shows.
-    Bilan bilan();
+    bool enJeu() const { return m_enJeu; }
 
     const QString &nom() const { return m_nom; }
     const QString &mot() const { return m_mot; }
@@ -58,6 +62,8 @@ public:
     qint16 jokers() const { return m_jokers; }
 
 private:
+    Bilan bilan();
+
     QString m_nom;
     QString m_mot;
     QStringList m_lettres; // m_mot cut into characters
@@ -65,6 +71,8 @@ private:
     qint16 m_longueur = 0;
     qint16 m_jokers = 0;
     QString m_suffixe;
+    bool m_enJeu = false;
+    QSet<char16_t> m_essayees; // the keys tried in this game
 };
 
 // The characters of a text as the player sees them.

@@ -1,10 +1,11 @@
 #pragma once
 
 // Finds the game's windows and works their controls, as a player would.
-#include "controles.h"
-
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTextEdit>
+#include <QAbstractButton>
 #include <QTest>
 
 // The window of that name, once the windows closed are gone.
@@ -45,12 +46,13 @@ inline void clique(const QWidget *w, const QStringList &noms)
     }
 }
 
+// What a control shows: its caption or its text, each line break a bare LF.
 inline QString texte(const QWidget *w, const QString &nom)
 {
-    if (auto *zone = w->findChild<Zone *>(nom))
-        return zone->texte();
-    if (auto *etiquette = w->findChild<Etiquette *>(nom))
-        return etiquette->legende();
+    if (auto *zone = w->findChild<QTextEdit *>(nom))
+        return zone->toPlainText();
+    if (auto *etiquette = w->findChild<QLabel *>(nom))
+        return etiquette->text();
     return w->findChild<QLineEdit *>(nom)->text();
 }
 

@@ -2,8 +2,8 @@
 
 #include "fenetres.h"
 #include "plans.h"
+#include "texte.h"
 
-#include <QEvent>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -11,42 +11,11 @@
 #include <QTextCursor>
 
 namespace {
-const QString crlf = QStringLiteral("\r\n");
-const QString lf = QStringLiteral("\n");
-
+// The widgets break lines at a bare LF.
 QString pourAffichage(QString texte)
 {
-    return texte.replace(crlf, lf);
+    return texte.replace(finDeLigne, QStringLiteral("\n"));
 }
-
-// A one-line box lays its text out in its font as soon as it is given one,
-// which costs a fontconfig match for every face and size. Most controls stay
-// hidden on the start screen: each takes its font when it first shows, before
-// it is painted.
-class PoliceAuPremierAffichage : public QObject
-{
-public:
-    PoliceAuPremierAffichage(QWidget *controle, const QFont &police)
-        : QObject(controle)
-        , m_police(police)
-    {
-        controle->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *objet, QEvent *evenement) override
-    {
-        if (evenement->type() == QEvent::Show) {
-            objet->removeEventFilter(this);
-            static_cast<QWidget *>(objet)->setFont(m_police);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    const QFont m_police;
-};
 }
 
 void place(QWidget *controle, int left, int top, int largeur, int hauteur)
@@ -56,7 +25,7 @@ void place(QWidget *controle, int left, int top, int largeur, int hauteur)
 
 QFont police(const Police &p)
 {
-    QFont f(faceInstallee(QString::fromUtf8(p.face)));
+    QFont f(faceInstallee(QString::fromUtf8(p.face.windows)));
     f.setPointSizeF(p.points);
     f.setWeight(QFont::Weight(p.poids));
     f.setItalic(p.italique);
@@ -116,12 +85,8 @@ QWidget *construit(QWidget *parent, const Plan &plan)
     }
     }
     controle->setObjectName(QLatin1String(plan.nom));
-    if (plan.police.face) {
-        if (plan.visible)
-            controle->setFont(police(plan.police));
-        else
-            new PoliceAuPremierAffichage(controle, police(plan.police));
-    }
+    if (plan.police.face.windows)
+        controle->setFont(police(plan.police));
     colore(controle, plan.fond, plan.encre);
     if (plan.nomAccessible)
         controle->setAccessibleName(QString::fromUtf8(plan.nomAccessible));
@@ -139,7 +104,6 @@ Etiquette::Etiquette(QWidget *parent)
 
 void Etiquette::setLegende(const QString &legende)
 {
-    m_legende = legende;
     setText(pourAffichage(legende));
 }
 
@@ -156,19 +120,10 @@ Zone::Zone(Qt::Alignment alignement, QWidget *parent)
 
 void Zone::setTexte(const QString &texte)
 {
-    m_texte = texte;
     setPlainText(pourAffichage(texte));
     QTextCursor tout(document());
     tout.select(QTextCursor::Document);
     QTextBlockFormat format;
     format.setAlignment(m_alignement);
     tout.mergeBlockFormat(format);
-}
-
-QString Zone::texte() const
-{
-    const QString affiche = toPlainText();
-    if (affiche == pourAffichage(m_texte))
-        return m_texte;
-    return QString(affiche).replace(lf, crlf);
 }

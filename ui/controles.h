@@ -19,19 +19,25 @@ void colore(QWidget *controle, QRgb fond, QRgb encre);
 // Makes the control of one row of a design, named, placed, shown or hidden.
 QWidget *construit(QWidget *parent, const Plan &plan);
 
-// The game's texts break lines with CR LF; the widgets want a bare LF. These
-// controls keep the text exactly as the game wrote it and show it as a
-// player expects.
+// The control of that name on a window. A window without it was built from a
+// design that lost a row: the game stops at once, naming it, in every build.
+template<typename T>
+T *enfant(const QWidget *fenetre, const char *nom)
+{
+    auto *controle = fenetre->findChild<T *>(QLatin1String(nom), Qt::FindDirectChildrenOnly);
+    if (!controle)
+        qFatal("%s: no control named %s", qPrintable(fenetre->objectName()), nom);
+    return controle;
+}
+
+// The game's texts break lines with CR LF; these controls show each as one
+// line break.
 class Etiquette : public QLabel
 {
     Q_OBJECT
 public:
     explicit Etiquette(QWidget *parent = nullptr);
     void setLegende(const QString &legende);
-    const QString &legende() const { return m_legende; }
-
-private:
-    QString m_legende;
 };
 
 // A multi-line text box: wraps at its width, breaks at CR LF, accepts typing.
@@ -41,13 +47,9 @@ class Zone : public QTextEdit
 public:
     explicit Zone(Qt::Alignment alignement, QWidget *parent = nullptr);
     void setTexte(const QString &texte);
-    // What the box holds, with CR LF line breaks: the game's own text until the
-    // player types into it.
-    QString texte() const;
 
 private:
     Qt::Alignment m_alignement;
-    QString m_texte;
 };
 
 // A theme check box shows only its box, yet a click anywhere on its grey

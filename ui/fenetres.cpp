@@ -11,25 +11,13 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <utility>
-
-namespace {
-// The Windows faces the windows ask for, and the free faces from Debian that
-// stand in for them where they are missing.
-constexpr std::pair<const char *, const char *> remplacantes[] = {
-    {"Times New Roman", "Liberation Serif"},
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Arial Black", "Lato"},
-    {"Script MT Bold", "Dancing Script"},
-};
-}
 
 void installePolices()
 {
     const QStringList installees = QFontDatabase::families();
-    for (const auto &[face, remplacante] : remplacantes) {
-        if (!installees.contains(QLatin1String(face)))
-            QFont::insertSubstitution(QLatin1String(face), QLatin1String(remplacante));
+    for (const Face &face : faces::toutes) {
+        if (!installees.contains(QLatin1String(face.windows)))
+            QFont::insertSubstitution(QLatin1String(face.windows), QLatin1String(face.libre));
     }
 }
 

@@ -5,8 +5,8 @@
 struct Fenetre;
 class QWidget;
 
-// The windows ask for Windows fonts by name; free faces from Debian stand in
-// for those the machine lacks.
+// The windows ask for Windows faces by name; the free faces of their designs
+// stand in for those the machine lacks.
 void installePolices();
 // The face a control asks for: the Windows face where the machine has it,
 // otherwise its stand-in. Qt alone would come to the same face, but only

@@ -4,11 +4,12 @@
 #include "depart.h"
 #include "fenetres.h"
 #include "images.h"
-#include "nombre.h"
+#include "texte.h"
 #include "plans.h"
 #include "son.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -35,39 +36,35 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     for (const Plan &plan : planPendu)
         construit(this, plan);
 
-    m_nj = enfant<QLineEdit>("nj");
-    m_accueil = enfant<Zone>("Accueil");
-    m_liste = enfant<Etiquette>("Liste");
-    m_theme = enfant<QLineEdit>("theme");
-    m_consignes = enfant<Zone>("Consignes");
-    m_perso = enfant<QLineEdit>("Perso");
-    m_op = enfant<QPushButton>("op");
-    m_ecran = enfant<QLabel>("Ecran");
-    m_aff = enfant<QLineEdit>("aff");
-    m_label1 = enfant<Etiquette>("Label1");
-    m_label2 = enfant<Etiquette>("Label2");
-    m_label3 = enfant<Etiquette>("Label3");
-    m_label5 = enfant<Etiquette>("Label5");
-    m_sf = enfant<QPushButton>("SF");
+    m_nj = enfant<QLineEdit>(this, "nj");
+    m_accueil = enfant<Zone>(this, "Accueil");
+    m_liste = enfant<Etiquette>(this, "Liste");
+    m_theme = enfant<QLineEdit>(this, "theme");
+    m_consignes = enfant<Zone>(this, "Consignes");
+    m_perso = enfant<QLineEdit>(this, "Perso");
+    m_op = enfant<QPushButton>(this, "op");
+    m_ecran = enfant<QLabel>(this, "Ecran");
+    m_aff = enfant<QLineEdit>(this, "aff");
+    m_label1 = enfant<Etiquette>(this, "Label1");
+    m_label2 = enfant<Etiquette>(this, "Label2");
+    m_label3 = enfant<Etiquette>(this, "Label3");
+    m_label5 = enfant<Etiquette>(this, "Label5");
+    m_sf = enfant<QPushButton>(this, "SF");
 
     m_perso->setMaxLength(Partie::longueurMax);
     m_ecran->setPixmap(imageDesert(m_ecran->devicePixelRatioF()));
-    connect(enfant<QPushButton>("Entree"), &QPushButton::clicked, this, &Pendu::entree);
+    connect(enfant<QPushButton>(this, "Entree"), &QPushButton::clicked, this, &Pendu::entree);
     connect(m_op, &QPushButton::clicked, this, &Pendu::validePerso);
     connect(m_sf, &QPushButton::clicked, this, &Pendu::suite);
 
     construitCoches();
     construitClavier();
     ordonneTabulation();
+    // Typing reaches the window from whichever control holds the focus.
+    installEventFilter(this);
+    for (QWidget *controle : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        controle->installEventFilter(this);
     m_ecran->setFocus();
-}
-
-template<typename T>
-T *Pendu::enfant(const char *nom) const
-{
-    auto *controle = findChild<T *>(QLatin1String(nom), Qt::FindDirectChildrenOnly);
-    Q_ASSERT_X(controle, "Pendu", nom);
-    return controle;
 }
 
 void Pendu::setNomSaisi(const QString &nom)
@@ -136,7 +133,7 @@ void Pendu::ordonneTabulation()
 {
     QList<QWidget *> ordre;
     for (const char *nom : {"Ecran", "Question1", "nj", "Entree", "Accueil"})
-        ordre.append(enfant<QWidget>(nom));
+        ordre.append(enfant<QWidget>(this, nom));
     ordre.append({m_coches.begin(), m_coches.end() - 1});
     ordre << m_aff << m_theme << m_consignes;
     // Row by row as the keys stand on the keyboard, the apostrophe last.
@@ -153,6 +150,38 @@ void Pendu::ordonneTabulation()
     ordre << m_sf << m_coches.back() << m_perso << m_op;
     for (qsizetype i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre.at(i - 1), ordre.at(i));
+}
+
+bool Pendu::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (evenement->type() == QEvent::KeyPress && tape(*static_cast<QKeyEvent *>(evenement)))
+        return true;
+    return QWidget::eventFilter(objet, evenement);
+}
+
+bool Pendu::tape(const QKeyEvent &touche)
+{
+    const QWidget *focus = focusWidget();
+    if (qobject_cast<const QLineEdit *>(focus) || qobject_cast<const QTextEdit *>(focus)
+        || touche.text().size() != 1)
+        return false;
+    // The character typed, not the key pressed: AZERTY and QWERTY alike.
+    char16_t caractere = touche.text().front().unicode();
+    if (caractere >= u'a' && caractere <= u'z')
+        caractere -= u'a' - u'A';
+    else if (caractere == u'\u2019')
+        caractere = u'\'';
+    const Touche *tapee = toucheDe(caractere);
+    if (!tapee)
+        return false;
+    QPushButton *bouton = m_touches[std::size_t(tapee - clavier.data())];
+    const bool enJeu = std::any_of(m_touches.begin(), m_touches.end(),
+                                   [](const QPushButton *b) { return b->isVisible(); });
+    if (bouton->isVisible())
+        bouton->click();
+    // During a game the space bar is the space key, never a press of the
+    // focused button or check box; outside a game it keeps its usual meaning.
+    return enJeu;
 }
 
 void Pendu::entree()
@@ -222,13 +251,14 @@ void Pendu::commencePartie(const QString &mot, const QString &titre)
 
 void Pendu::essai(std::size_t i)
 {
-    m_partie.essai(clavier[i].caractere);
-    const Bilan bilan = m_partie.bilan();
-    ecrit(m_aff, bilan.aff);
+    const std::optional<Bilan> bilan = m_partie.essai(clavier[i].caractere);
+    if (!bilan)
+        return;
+    ecrit(m_aff, bilan->aff);
     m_touches[i]->hide();
     m_etiquettes[i]->show();
-    m_label2->setLegende(bilan.jokers);
-    applique(bilan);
+    m_label2->setLegende(bilan->jokers);
+    applique(*bilan);
 }
 
 void Pendu::applique(const Bilan &bilan)

@@ -11,6 +11,7 @@
 
 class Etiquette;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -29,16 +30,21 @@ public:
     // The name box, as the replay hands it over to a new window.
     void setNomSaisi(const QString &nom);
 
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+
 Q_SIGNALS:
     // "Suite" at the end of a game: the player wants to move on.
     void suite();
 
 private:
-    template<typename T>
-    T *enfant(const char *nom) const;
     void construitCoches();
     void construitClavier();
     void ordonneTabulation();
+
+    // A character typed outside a text box clicks the key that looks for it,
+    // while that key's button is shown. True when the typing is taken.
+    bool tape(const QKeyEvent &touche);
 
     void entree();
     void choisit(const Choix &choix, QCheckBox *coche);

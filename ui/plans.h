@@ -10,9 +10,17 @@
 
 enum class Genre { Ligne, Zone, Etiquette, Bouton, Image };
 
+// A Windows face the windows ask for, and the free face from Debian that
+// stands in for it on a machine without it.
+struct Face
+{
+    const char *windows;
+    const char *libre;
+};
+
 struct Police
 {
-    const char *face;
+    Face face; // none for a control without text
     double points;
     int poids;
     bool italique = false;
@@ -57,11 +65,19 @@ inline constexpr QRgb cocheFond = qRgb(128, 128, 128);
 inline constexpr QRgb toucheFond = qRgb(192, 0, 0);
 }
 
+namespace faces {
+inline constexpr Face times = {"Times New Roman", "Liberation Serif"};
+inline constexpr Face sansSerif = {"MS Sans Serif", "Liberation Sans"};
+inline constexpr Face arialBlack = {"Arial Black", "Lato"};
+inline constexpr Face script = {"Script MT Bold", "Dancing Script"};
+inline constexpr Face toutes[] = {times, sansSerif, arialBlack, script};
+}
+
 namespace polices {
-inline constexpr Police script(double points) { return {"Script MT Bold", points, 700}; }
-inline constexpr Police times(double points) { return {"Times New Roman", points, 700}; }
-inline constexpr Police arialBlack(double points) { return {"Arial Black", points, 900}; }
-inline constexpr Police sansSerif(double points) { return {"MS Sans Serif", points, 700}; }
+inline constexpr Police script(double points) { return {faces::script, points, 700}; }
+inline constexpr Police times(double points) { return {faces::times, points, 700}; }
+inline constexpr Police arialBlack(double points) { return {faces::arialBlack, points, 900}; }
+inline constexpr Police sansSerif(double points) { return {faces::sansSerif, points, 700}; }
 }
 
 inline constexpr Qt::Alignment centre = Qt::AlignCenter;
@@ -98,7 +114,7 @@ inline constexpr auto planPendu = [] {
          "Un désert sous le soleil"},
         {"aff", G::Ligne, "", 3840, 3720, 6135, 510, times(15.75), qRgb(128, 0, 0), jaune, centre,
          false, "Le mot à trouver"},
-        {"Label3", G::Etiquette, "", 3840, 4320, 2895, 495, {"Times New Roman", 9.75, 700, true},
+        {"Label3", G::Etiquette, "", 3840, 4320, 2895, 495, {faces::times, 9.75, 700, true},
          noir, jaune, enHaut, false},
         {"Label1", G::Etiquette, "JOKERS > RESTANTS", 6720, 4320, 2055, 495, times(11.25), noir,
          vert, enHaut, false},

@@ -20,11 +20,10 @@ Rejouer::Rejouer(QWidget *parent)
             setTabOrder(precedent, controle);
         precedent = controle;
     }
-    m_nj = findChild<QLineEdit *>(QStringLiteral("nj"));
-    auto *oui = findChild<QPushButton *>(QStringLiteral("oui"));
+    m_nj = enfant<QLineEdit>(this, "nj");
+    auto *oui = enfant<QPushButton>(this, "oui");
     connect(oui, &QPushButton::clicked, this, &Rejouer::oui);
-    connect(findChild<QPushButton *>(QStringLiteral("non")), &QPushButton::clicked, this,
-            &QWidget::close);
+    connect(enfant<QPushButton>(this, "non"), &QPushButton::clicked, this, &QWidget::close);
     oui->setFocus();
 }
 

@@ -1,15 +1,11 @@
 #include "depart.h"
 
-#include "nombre.h"
+#include "texte.h"
 #include "themes.h"
-
-namespace {
-const QString crlf = QStringLiteral("\r\n");
-}
 
 QString consignesDepart(const QString &nom, qint16 longueur)
 {
-    return nom + QStringLiteral(",") + crlf + QStringLiteral("tu dois trouver un mot de ")
+    return nom + QStringLiteral(",") + finDeLigne + QStringLiteral("tu dois trouver un mot de ")
             + enTexte(longueur) + QStringLiteral("  lettres.");
 }
 
@@ -22,7 +18,7 @@ QString accueilDepart(const QString &nom, qint16 longueur)
 
 QString invite(const QString &nom)
 {
-    return nom + crlf + QStringLiteral("clique sur une touche");
+    return nom + finDeLigne + QStringLiteral("clique sur une touche");
 }
 
 QString motPropose(const QString &saisie, Hasard &hasard)
@@ -32,7 +28,7 @@ QString motPropose(const QString &saisie, Hasard &hasard)
 
 QString consignesPerso(const QString &nom)
 {
-    return nom + QStringLiteral(",") + crlf
+    return nom + QStringLiteral(",") + finDeLigne
             + QStringLiteral("propose toi-même le mot à trouver ci-dessous puis clique si OK:");
 }
 

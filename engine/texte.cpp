@@ -1,4 +1,4 @@
-#include "nombre.h"
+#include "texte.h"
 
 QString enTexte(qint16 nombre)
 {
