@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${1:-$here/build}" && pwd) || exit 2
 RUNS=${2:-15}
 GAME=$BUILD/bin/gibetto FLOOR=$BUILD/bench/plancher WATCH=$BUILD/bench/premiere_fenetre
-GAME_TITLE='Gibetto - Vocabulaire et orthographe -  Olaf PIRVEC' FLOOR_TITLE='Plancher'
+PLACES=$BUILD/tests/places FLOOR_TITLE='Plancher'
 # Left to the first paint before the resident memory is read.
 SETTLE_MS=500
 WORK=$(mktemp -d) XVFB_PID=''
@@ -20,9 +20,11 @@ fail() { echo "startup.sh: $*" >&2; exit 2; }
 trap '[[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null; rm -rf "$WORK"' EXIT
 
 command -v Xvfb >/dev/null || fail "Xvfb is missing: install xvfb"
-for program in "$GAME" "$FLOOR" "$WATCH"; do
+for program in "$GAME" "$FLOOR" "$WATCH" "$PLACES"; do
     [[ -x $program ]] || fail "$program is missing: build it first"
 done
+# The title the game's main window is known by.
+GAME_TITLE=$("$PLACES" titre Pendu 2>/dev/null) || fail "no title from $PLACES"
 ((RUNS >= 1)) || fail "runs must be at least 1"
 
 mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"

@@ -1,5 +1,7 @@
 #include "fichiers.h"
 
+#include "gibetto_config.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ QStringList dossiersDuJeu()
 {
     const QString programme = QCoreApplication::applicationDirPath();
     QStringList dossiers{QDir::currentPath(), programme,
-                         QDir::cleanPath(programme + QStringLiteral("/../share/gibetto"))};
+                         QDir::cleanPath(programme + QStringLiteral("/" GIBETTO_DONNEES))};
     const QStringList donnees = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     for (const QString &donnee : donnees)
         dossiers.append(QDir::cleanPath(donnee + QStringLiteral("/gibetto")));
@@ -33,23 +35,24 @@ QStringList dossiersDuJeu()
     return dossiers;
 }
 
-QString trouveFichier(const QString &nom)
+QString trouveFichier(const QString &nom, const QStringList &dossiers)
 {
-    return trouveImage(nom, 1);
+    for (const QString &dossier : dossiers) {
+        const QString chemin = dansDossier(dossier, nom);
+        if (!chemin.isEmpty())
+            return chemin;
+    }
+    return {};
 }
 
 QString trouveImage(const QString &nom, qreal rapportEcran)
 {
-    const QStringList dossiers = dossiersDuJeu();
-    for (const QString &dossier : dossiers) {
-        if (rapportEcran > 1) {
-            const QString double_ = dansDossier(dossier, nomDouble(nom));
-            if (!double_.isEmpty())
-                return double_;
-        }
-        const QString simple = dansDossier(dossier, nom);
-        if (!simple.isEmpty())
-            return simple;
-    }
-    return {};
+    const QString simple = trouveFichier(nom);
+    if (rapportEcran <= 1)
+        return simple;
+    QStringList avant = dossiersDuJeu();
+    if (!simple.isEmpty())
+        avant = avant.first(avant.indexOf(QFileInfo(simple).absolutePath()) + 1);
+    const QString double_ = trouveFichier(nomDouble(nom), avant);
+    return double_.isEmpty() ? simple : double_;
 }

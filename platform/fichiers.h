@@ -7,14 +7,15 @@
 // this order:
 //  - the current directory, where a teacher may put drawings of their own;
 //  - beside the program, as in a build folder;
-//  - ../share/gibetto from the program's folder, so that an installed copy
-//    still finds its files once moved or unpacked elsewhere;
+//  - the installed data folder from the program's folder (../share/gibetto),
+//    so that an installed copy still finds its files once moved or unpacked
+//    elsewhere;
 //  - the "gibetto" folder of each standard data path (~/.local/share,
 //    /usr/local/share, /usr/share...).
 QStringList dossiersDuJeu();
 
-// The first of dossiersDuJeu() that holds the file, empty when none does.
-QString trouveFichier(const QString &nom);
+// The file in the first of those folders that holds it, empty when none does.
+QString trouveFichier(const QString &nom, const QStringList &dossiers = dossiersDuJeu());
 
 // Like trouveFichier(), but on a screen whose pixel ratio is above 1 a
 // "name@2x.ext" rendering is taken when it lies in the same folder as the

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Plays Gibetto with real mouse clicks on a virtual X server: a name, a game
-# won, "Suite", "OUI", a second game, "NON", and the program's exit status;
+# won, "Suite", "OUI", a second game typed on the keyboard, "NON", and the
+# program's exit status;
 # then at scale 2: at the left of a screen too narrow for it, and on one it
 # fits, with the double-size drawings, not the small ones blown up, and a
 # teacher's own plain victory picture in the current folder before them.
 # usage: partie.sh <game> <places program> <captures directory> <desert@2x.bmp> <0@2x.bmp>
 set -u -o pipefail
-GAME=$1 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1
-MAIN='Gibetto - Vocabulaire et orthographe -  Olaf PIRVEC'
-REPLAY='        Continuer à jouer'
+GAME=$1 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1 TYPED=0
+MAIN=$("$2" titre Pendu) REPLAY=$("$2" titre Rejouer)
 WORK=$(mktemp -d) XVFB_PID='' GAME_PID=''
 
 fail() {
@@ -43,11 +43,12 @@ click() { # <window title> <control>
     xdotool mousemove --screen "${DISPLAY#*.}" $((X + S * x)) $((Y + S * y)) click 1 && sleep 0.3
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
-game() { # <word> [capture]: Entree, the own word, op, its letters, a capture after each, then Suite
-    local i
+game() { # <word> [capture]: Entree, the own word, op, its letters (typed in small letters
+    local i c # when TYPED=1), a capture after each, then Suite
     click "$MAIN" Pendu.Entree; click "$MAIN" Pendu.Check7; type_in "$1"; click "$MAIN" Pendu.op
     for ((i = 0; i < ${#1}; i++)); do
-        click "$MAIN" "Pendu.${1:i:1}"
+        c=${1:i:1}
+        if ((TYPED)); then type_in "${c,,}"; else click "$MAIN" "Pendu.$c"; fi
         [[ -z ${2:-} ]] || import -window "$WIN" "$CAPTURES/$i-$2"
     done
     xdotool search --name 'Image introuvable' >/dev/null && fail "a picture was not found, at scale $S"
@@ -75,8 +76,11 @@ start() { # from a home folder, as from a desktop menu: the files are beside the
     type_in 'Zoé'
 }
 shows() { # <capture> <drawing at double size>: what the picture box shows, inside its sunken frame
-    convert "$1" -crop 470x650+18+210 +repage "$WORK/vu.png"
-    convert "$2" -crop 470x650+0+0 +repage "$WORK/attendu.png"
+    local x y w h crop # the box is taller than the 240 x 330 picture: compared a little inside both
+    read -r x y w h <<<"${AT[Pendu.Ecran.dedans]}"
+    crop=$(((w - 4) * S))x$(((h - 10) * S))
+    convert "$1" -crop "$crop+$((x * S))+$((y * S))" +repage "$WORK/vu.png"
+    convert "$2" -crop "$crop+0+0" +repage "$WORK/attendu.png"
     differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
     ((${differ%%.*} < 500)) || fail "at scale 2 the picture box does not show $2 ($differ pixels differ)"
 }
@@ -97,9 +101,11 @@ start
 game OS partie.png
 click "$REPLAY" Rejouer.oui
 until_ok 10 "no main window after OUI" window "$MAIN"
-game A
+TYPED=1
+game "L'OS-A"
+TYPED=0
 non
-echo "e2e_partie: name, a game won, Suite, OUI, a second game, NON: exit status 0"
+echo "e2e_partie: name, a game won, Suite, OUI, a second game typed, NON: exit status 0"
 
 S=2
 start

@@ -1,10 +1,13 @@
 // Prints where a player clicks each control of the two windows, "window.name
-// x y" in pixels from the window's client area, as the windows lay them out.
+// x y" in pixels from the window's client area, as the windows lay them out,
+// and the inside of the picture box, "Pendu.Ecran.dedans x y width height".
+// With "titre <window>", prints that window's title alone.
 #include "enregistreur.h"
 #include "pendu.h"
 #include "rejouer.h"
 
 #include <QApplication>
+#include <QLabel>
 
 int main(int argc, char *argv[])
 {
@@ -13,8 +16,17 @@ int main(int argc, char *argv[])
     Enregistreur machine;
     const Pendu pendu(Services{machine, machine, machine});
     const Rejouer rejouer;
-    for (const QWidget *fenetre : std::initializer_list<const QWidget *>{&pendu, &rejouer})
+    for (const QWidget *fenetre : std::initializer_list<const QWidget *>{&pendu, &rejouer}) {
+        if (argc == 3 && fenetre->objectName() == argv[2])
+            std::printf("%s\n", qPrintable(fenetre->windowTitle()));
+        if (argc == 3)
+            continue;
         for (const QWidget *c : fenetre->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             std::printf("%s.%s %d %d\n", qPrintable(fenetre->objectName()), qPrintable(c->objectName()),
                         c->geometry().center().x(), c->geometry().center().y());
+    }
+    const auto *ecran = pendu.findChild<QLabel *>(QStringLiteral("Ecran"));
+    const QRect dedans = ecran->contentsRect().translated(ecran->pos());
+    if (argc < 3)
+        std::printf("Pendu.Ecran.dedans %d %d %d %d\n", dedans.x(), dedans.y(), dedans.width(), dedans.height());
 }
