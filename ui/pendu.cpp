@@ -159,14 +159,14 @@ bool Pendu::eventFilter(QObject *objet, QEvent *evenement)
     return QWidget::eventFilter(objet, evenement);
 }
 
-bool Pendu::tape(const QKeyEvent &touche)
+bool Pendu::tape(const QKeyEvent &frappe)
 {
     const QWidget *focus = focusWidget();
     if (qobject_cast<const QLineEdit *>(focus) || qobject_cast<const QTextEdit *>(focus)
-        || touche.text().size() != 1)
+        || frappe.text().size() != 1)
         return false;
     // The character typed, not the key pressed: AZERTY and QWERTY alike.
-    char16_t caractere = touche.text().front().unicode();
+    char16_t caractere = frappe.text().front().unicode();
     if (caractere >= u'a' && caractere <= u'z')
         caractere -= u'a' - u'A';
     else if (caractere == u'\u2019')

@@ -44,7 +44,7 @@ private:
 
     // A character typed outside a text box clicks the key that looks for it,
     // while that key's button is shown. True when the typing is taken.
-    bool tape(const QKeyEvent &touche);
+    bool tape(const QKeyEvent &frappe);
 
     void entree();
     void choisit(const Choix &choix, QCheckBox *coche);
