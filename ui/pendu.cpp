@@ -175,8 +175,7 @@ bool Pendu::tape(const QKeyEvent &frappe)
     if (!tapee)
         return false;
     QPushButton *bouton = m_touches[std::size_t(tapee - clavier.data())];
-    const bool enJeu = std::any_of(m_touches.begin(), m_touches.end(),
-                                   [](const QPushButton *b) { return b->isVisible(); });
+    const bool enJeu = m_partie.enJeu();
     if (bouton->isVisible())
         bouton->click();
     // During a game the space bar is the space key, never a press of the
