@@ -155,7 +155,7 @@ private Q_SLOTS:
         }
     }
 
-    void uneToucheMontreSonBilan()
+    void unePartieVaJusquAuRejouer()
     {
         commence("OS");
         clique(m_pendu, {"Z"});
@@ -185,6 +185,28 @@ private Q_SLOTS:
         QCOMPARE(rouges("O"), 0);
         clique(m_pendu, {"O"});
         QVERIFY(rouges("O") > 300);
+
+        // "Suite" stays through the new game, and leads to the replay window.
+        clique(m_pendu, {"SF"});
+        QCOMPARE(m_machine.journal.last(), "arret");
+        auto *rejouer = fenetre("Rejouer");
+        QVERIFY(!fenetre("Pendu") && rejouer->isVisible());
+        QCOMPARE(rejouer->focusWidget()->objectName(), "oui");
+        QCOMPARE(texte(rejouer, "nj"), "Zoé");
+
+        saisit(rejouer, "nj", "Léo");
+        clique(rejouer, {"oui"});
+        m_pendu = fenetre("Pendu");
+        QVERIFY(m_pendu->isVisible() && !rejouer->isVisible());
+        QCOMPARE(texte(m_pendu, "nj"), "Léo");
+        QCOMPARE(montres(m_pendu).size(), 4);
+        commence("A");
+        clique(m_pendu, {"A", "SF"});
+        QCOMPARE(fenetre("Rejouer"), rejouer);
+        QCOMPARE(texte(rejouer, "nj"), "Zoé");
+        // NON closes the last window for good, and with it the game.
+        clique(rejouer, {"non"});
+        QVERIFY(!fenetre("Rejouer") && !fenetre("Pendu"));
     }
 
     // A row a control: its place in the tab order (-1: none), the name a
@@ -270,10 +292,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tapes");
         QTest::addColumn<QString>("cliquees");
         QTest::addColumn<QString>("apres"); // what the control with the focus then holds
-        QTest::newRow("a small letter") << "jeu" << "Ecran" << "z" << "Z" << "";
-        QTest::newRow("a capital") << "jeu" << "Ecran" << "O" << "O" << "";
-        QTest::newRow("hyphen, curly apostrophe") << "jeu" << "Ecran" << "-’" << "tiret apostrophe" << "";
-        QTest::newRow("a used key") << "jeu" << "Ecran" << "'’" << "apostrophe" << "";
+        QTest::newRow("a small letter, a capital, an apostrophe") << "jeu" << "Ecran" << "zO'" << "Z O apostrophe" << "";
+        QTest::newRow("hyphen, curly apostrophe, used keys") << "jeu" << "Ecran" << "-’’-" << "tiret apostrophe" << "";
         QTest::newRow("space, the focus on a key") << "jeu" << "R" << " " << "space" << "";
         QTest::newRow("space, the focus on a check box") << "jeu" << "Check7" << "  " << "space" << "cochée";
         QTest::newRow("a name box") << "jeu" << "nj" << " a" << "" << "Zoé a";
@@ -309,31 +329,6 @@ private Q_SLOTS:
         auto *boite = qobject_cast<QLineEdit *>(cible);
         auto *coche = qobject_cast<QAbstractButton *>(cible);
         QTEST(boite ? boite->text() : coche && coche->isChecked() ? "cochée" : "", "apres");
-    }
-
-    void suiteOuiNonMenentDUneFenetreALAutre()
-    {
-        commence("OS");
-        clique(m_pendu, {"O", "S", "SF"});
-        QCOMPARE(m_machine.journal.last(), "arret");
-        auto *rejouer = fenetre("Rejouer");
-        QVERIFY(!fenetre("Pendu") && rejouer->isVisible());
-        QCOMPARE(rejouer->focusWidget()->objectName(), "oui");
-        QCOMPARE(texte(rejouer, "nj"), "Zoé");
-
-        saisit(rejouer, "nj", "Léo");
-        clique(rejouer, {"oui"});
-        m_pendu = fenetre("Pendu");
-        QVERIFY(m_pendu->isVisible() && !rejouer->isVisible());
-        QCOMPARE(texte(m_pendu, "nj"), "Léo");
-        QCOMPARE(montres(m_pendu).size(), 4);
-        commence("A");
-        clique(m_pendu, {"A", "SF"});
-        QCOMPARE(fenetre("Rejouer"), rejouer);
-        QCOMPARE(texte(rejouer, "nj"), "Zoé");
-        // NON closes the last window for good, and with it the game.
-        clique(rejouer, {"non"});
-        QVERIFY(!fenetre("Rejouer") && !fenetre("Pendu"));
     }
 
     // A seeded random walk over all a player can click or type, hostile text included, checking
