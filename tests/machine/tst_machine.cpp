@@ -189,7 +189,7 @@ private Q_SLOTS:
     void rienNAttendLeSon()
     {
         std::optional<SonOpenAL> son(std::in_place);
-        for (int ms = 0; ms <= 500; ms += ms < 100 ? 1 : 10) {
+        for (int ms = 500; ms >= 0; ms -= ms > 100 ? 10 : 1) { // the last stop comes at once
             QVERIFY2(vite([&] { son->joue("Echec.wav"); }), qPrintable(QString::number(ms)));
             QThread::msleep(ms);
             QVERIFY2(vite([&] { son->arrete(); }), qPrintable(QString::number(ms)));
@@ -201,12 +201,15 @@ private Q_SLOTS:
         QVERIFY2(lu.trimmed().isEmpty(), qPrintable(lu));
         son.reset();
         QCOMPARE(::kill(m_serveur.processId(), SIGSTOP), 0);
-        const bool viteFige = vite([&] {
-            son.emplace();
+        const auto ordres = [&] {
             son->joue("Bravo.wav");
             son->arrete();
             son->joue("Echec.wav");
-        });
+        };
+        son.emplace();
+        bool viteFige = vite(ordres);
+        QTest::qWait(300); // the sound thread now waits on the server
+        viteFige = vite(ordres) && viteFige;
         const QDeadlineTimer fin(1000);
         son.reset();
         const bool finFige = !fin.hasExpired();
