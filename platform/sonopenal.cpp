@@ -123,7 +123,7 @@ void taisAlsa()
 
 // OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
 // (EE) ..."), and it mixes three periods of 1024 frames ahead of the sound
-// server: a stop was heard 55 ms late. Its context attributes change neither;
+// server: a stop was heard 55 ms late. Its ALC_REFRESH attribute changes neither;
 // its configuration, read from a file the environment names, does: periods
 // of 10 ms bring the stop to 30 ms. This file lives in memory.
 void regleOpenAL()

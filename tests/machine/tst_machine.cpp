@@ -237,11 +237,11 @@ private:
     {
         qtHookData[3] = quintptr(+[](QObject *) { ++objets; });
         qtHookData[4] = quintptr(+[](QObject *) { --objets; });
-        if (machine == "serveur-fige") // until the test ends: the sound device never opens
-            QProcess::execute("kill", {"-STOP", qgetenv("GIBETTO_SERVEUR")});
         ImagesQt images;
         SonOpenAL son;
         HasardHorloge hasard;
+        if (machine == "serveur-fige") // until the test ends: the sound device never opens
+            QProcess::execute("kill", {"-STOP", qgetenv("GIBETTO_SERVEUR")});
         Jeu jeu(Services{images, son, hasard});
         jeu.ouvrePendu("Léa");
         QVERIFY(machine != "dossier-efface" || QDir::current().removeRecursively());
