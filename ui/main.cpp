@@ -1,7 +1,7 @@
 #include "hasard.h"
 #include "imagesqt.h"
 #include "services.h"
-#include "sonqt.h"
+#include "sonopenal.h"
 #include "fenetres.h"
 #include "jeu.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     installePolices();
 
     ImagesQt images;
-    SonQt son;
+    SonOpenAL son;
     HasardHorloge hasard;
     Jeu jeu(Services{images, son, hasard});
     jeu.ouvrePendu();

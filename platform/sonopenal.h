@@ -1,0 +1,25 @@
+#pragma once
+
+#include "son.h"
+
+#include <memory>
+
+// Plays through OpenAL Soft, files decoded by libsndfile. Everything that
+// talks to the sound system runs on a thread of its own: a sound server that
+// hangs or answers slowly never holds up a click, nor the end of the program.
+class SonOpenAL : public Son
+{
+public:
+    SonOpenAL();
+    ~SonOpenAL() override;
+
+    void joue(const QString &fichier) override;
+    void arrete() override;
+
+    struct Fil;
+
+private:
+    // Shared with the thread, which may outlive the object when the sound
+    // system does not answer.
+    std::shared_ptr<Fil> m_fil;
+};
