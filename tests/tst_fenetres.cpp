@@ -102,7 +102,7 @@ private Q_SLOTS:
             QCOMPARE(texte(m_pendu, "Accueil"),
                      "Attention, Zoé, tu dois taper un mot exclusivement en MAJUSCULES sinon il ne sera "
                      "pas pris en compte par le logiciel. (Espace, trait d'union et apostrophe acceptés)");
-            QCOMPARE(QApplication::focusWidget()->objectName(), "Perso");
+            QCOMPARE(m_pendu->focusWidget()->objectName(), "Perso");
             QCOMPARE(montres(m_pendu).filter("Check"), QStringList{"Check7"});
             saisit(m_pendu, "Perso", mot);
             clique(m_pendu, {"op"});
