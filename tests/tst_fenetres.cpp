@@ -239,6 +239,12 @@ private Q_SLOTS:
             QVERIFY2(enJeu != finie, ou + "the game ends on the wrong click");
         }
     }
+
+    // The size the window system gives the window, on Wayland as elsewhere.
+    void laFenetreGardeSaTaille()
+    {
+        QCOMPARE(m_pendu->windowHandle()->size(), QSize(674, 456));
+    }
 };
 
 QTEST_MAIN(TstFenetres)
