@@ -40,7 +40,7 @@ click() { # <window title> <control>
     window "$1" || fail "no window '$1' to click $2 in"
     read -r x y <<<"${AT[$2]:?no place for $2}"
     geometry
-    xdotool mousemove --screen "${DISPLAY#*.}" $((X + S * x)) $((Y + S * y)) click 1 && sleep 0.3
+    xdotool mousemove --screen "${DISPLAY#*.}" $(awk "BEGIN { print int($X + $S * $x), int($Y + $S * $y) }") click 1 && sleep 0.3
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
 game() { # <word> [capture]: Entree, the own word, op, its letters, a capture after each, then Suite
@@ -120,13 +120,7 @@ echo "e2e_partie: the same at scale 2, keys where they belong, the drawings at d
 
 # At 1.25 and 1.5, once the first stage replaced the desert, nothing of the
 # desert's sand stays in the picture box, its edges included; the desert
-# shows it before. Clicks land where the fractional scale puts them.
-click() {
-    window "$1" || fail "no window '$1' to click $2 in"
-    geometry
-    xdotool mousemove $(awk -v p="${AT[$2]:?no place for $2}" "BEGIN { split(p, a, \" \"); print $X + $S * a[1], $Y + $S * a[2] }") click 1
-    sleep 0.3
-}
+# shows it before.
 sable() { convert "$1" -crop "$(awk "BEGIN { print int(242 * $S) \"x\" int(338 * $S) \"+\" int(8 * $S) \"+\" int(104 * $S) }")" txt:- | grep -ci F6A234; }
 DISPLAY=${DISPLAY%.1}.0
 for S in 1.25 1.5; do

@@ -6,6 +6,7 @@
 #include "hasard.h"
 #include "imagesqt.h"
 #include "jeu.h"
+#include "pendu.h"
 #include "pilote.h"
 #include "sonqt.h"
 
@@ -129,7 +130,7 @@ private Q_SLOTS:
             return joue(panne[3], (panne[0] == "absente" ? panne[1] : panne[0]) != "bonne");
         QTemporaryDir d;
         const QString modules = panne[3] == "sans-module" ? "/absent" : GIBETTO_MODULES;
-        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici bin lib home && chmod 755 . ici bin lib && chmod 700 home"
+        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici bin lib home && chmod 700 home"
                                                 " && ln -s \"$1\" lib/gibetto && cp \"$2\" bin/jeu && cd \"$3\""
                                                 " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp *.bmp \"$0/ici\"",
                                           d.path(), modules, QCoreApplication::applicationFilePath(), GIBETTO_JEU}), 0);
@@ -175,13 +176,10 @@ private Q_SLOTS:
     {
         prepareProgramme();
         Enregistreur machine;
-        Jeu jeu(Services{machine, machine, machine});
-        jeu.ouvrePendu();
-        auto *nj = fenetre("Pendu")->findChild<QLineEdit *>("nj");
-        QContextMenuEvent clic(QContextMenuEvent::Mouse, {9, 9}, nj->mapToGlobal(QPoint(9, 9)));
-        QApplication::sendEvent(nj, &clic);
+        const Pendu pendu(Services{machine, machine, machine});
+        const std::unique_ptr<QMenu> menu(pendu.findChild<QLineEdit *>("nj")->createStandardContextMenu());
         QStringList textes;
-        for (const QAction *a : QApplication::activePopupWidget()->actions())
+        for (const QAction *a : menu->actions())
             textes << a->text();
         QCOMPARE(textes.join('|'), "&Annuler\tCtrl+Z|&Rétablir\tCtrl+Y||Co&uper\tCtrl+X|Cop&ier\tCtrl+C|Co&ller\tCtrl+V|"
                                    "Supprimer||Tout sélectionner\tCtrl+A");
