@@ -238,6 +238,7 @@ private:
         Jeu jeu(Services{images, son, hasard});
         jeu.ouvrePendu("Léa");
         QVERIFY(machine != "dossier-efface" || QDir::current().removeRecursively());
+        QVERIFY(machine != "dossier-illisible" || QDir::current().entryList().isEmpty());
         QStringList alertes, attendues;
         const auto clique = [&alertes](const char *nom) {
             const QDeadlineTimer limite(5000); // a few seconds, even in the slower sanitizer build
