@@ -1,16 +1,30 @@
 #include "fenetres.h"
 
+#include "gibetto_config.h"
 #include "plans.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QImageReader>
+#include <QLibraryInfo>
 #include <QPixmap>
 #include <QScreen>
+#include <QTranslator>
 #include <QWidget>
 
 #include <algorithm>
+
+void prepareProgramme()
+{
+    QApplication::setApplicationName(QStringLiteral("Gibetto"));
+    // Docks and task bars tie the window to its menu entry by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(GIBETTO_APP_ID));
+    installePolices();
+    auto *traduction = new QTranslator(qApp);
+    if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduction);
+}
 
 void installePolices()
 {
@@ -38,8 +52,10 @@ void dessineFenetre(QWidget *fenetre, const Fenetre &dessin)
     fenetre->setPalette(p);
     fenetre->setAutoFillBackground(true);
 
+    // Wayland places windows itself: a program neither knows nor sets where
+    // its window stands.
     const QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
+    if (!ecran || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
     const QRect dispo = ecran->availableGeometry();
     QRect cadre = fenetre->frameGeometry();

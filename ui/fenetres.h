@@ -5,6 +5,12 @@
 struct Fenetre;
 class QWidget;
 
+// The program's name and its menu entry's id, the fonts, and Qt's own texts
+// (the menus of the text boxes, the buttons of the message windows) in French
+// whatever the machine's language, when the machine has Qt's translations
+// (Debian's qt6-translations-l10n), in English otherwise.
+void prepareProgramme();
+
 // The windows ask for Windows faces by name; the free faces of their designs
 // stand in for those the machine lacks.
 void installePolices();

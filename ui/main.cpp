@@ -10,8 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Gibetto"));
-    installePolices();
+    prepareProgramme();
 
     ImagesQt images;
     SonOpenAL son;

@@ -279,6 +279,11 @@ void Pendu::applique(const Bilan &bilan)
 
 void Pendu::montreImage(const Image &image)
 {
+    // The whole box is drawn again, its frame included. A new picture alone
+    // redraws the box's inside, 358.5 pixels wide at scale 1.5, which the
+    // clip rounds down to 358, while the picture is drawn 359 wide: the last
+    // column kept the picture before.
+    m_ecran->update();
     const QImage lue = m_services.images.charge(image.fichier);
     // A picture that cannot be had leaves the box empty rather than showing
     // a stage the game is no longer at.

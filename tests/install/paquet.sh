@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Installs Gibetto with cmake --install and as a Debian package, validates both, then starts each
+# Unpacks Gibetto's portable folder and its Debian package, validates both, then starts each
 # copy as the menu does, from an empty home folder: it must find its pictures through its own folder.
 set -u -o pipefail
 # usage: paquet.sh <build folder> <captures folder> <places program> <desert@2x.bmp> <0@2x.bmp>
 BUILD=$1 CAPTURES=$2 PLACES=$3 DOUBLES=("$4" "$5")
 ID=fr.gibetto.Gibetto
 fail() { echo "INSTALL FAILURE: $*" >&2; exit 1; }
-WORK='' && trap '[[ -n $WORK ]] && rm -rf "$WORK"' EXIT
+WORK='' && trap '[[ -n $WORK ]] && chmod -R u+w "$WORK" && rm -rf "$WORK"' EXIT
 for tool in desktop-file-validate appstreamcli lintian dpkg-deb cpack identify; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing: install the packages of scripts/test-packages.txt"; done
 WORK=$(mktemp -d) && mkdir -p "$WORK/home" "$WORK/run" "$CAPTURES" && chmod 700 "$WORK/run" || fail "mktemp failed"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 
-cmake --install "$BUILD" --prefix "$WORK/usr" >/dev/null || fail "cmake --install failed"
+# The portable folder (cmake's install tree), read-only: as root, played without the powers that would write there.
+cpack -G TGZ --config "$BUILD/CPackConfig.cmake" -B "$WORK/tgz" | tail -n 1 && tar -xzf "$WORK"/tgz/gibetto-*.tar.gz -C "$WORK" || fail "no portable folder"
+mv "$WORK"/gibetto-*/ "$WORK/usr" && chmod -R a-w "$WORK/usr" || fail "cannot move the portable folder"
+AS_USER=() && (($(id -u))) || AS_USER=(setpriv --inh-caps=-all --bounding-set=-all)
 desktop-file-validate "$WORK/usr/share/applications/$ID.desktop" || fail "the desktop entry is not valid"
-appstreamcli validate --no-net "$WORK/usr/share/metainfo/$ID.metainfo.xml" || fail "the metainfo is not valid"
+appstreamcli validate --pedantic --no-net "$WORK/usr/share/metainfo/$ID.metainfo.xml" || fail "the metainfo has errors or warnings"
 for n in 16 22 24 32 48 64 128 256; do icon=$WORK/usr/share/icons/hicolor/${n}x$n/apps/$ID.png
     [[ $(identify -format %wx%h "$icon") == "${n}x$n" ]] || fail "no $n px icon at $icon"; done
 cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/deb" | tail -n 1 || fail "cpack failed"
@@ -24,9 +27,14 @@ for dep in libqt6widgets6 libopenal1 libsndfile1 qt6-qpa-plugins fonts-liberatio
     dpkg-deb -f "$DEB" Depends | grep -qw "$dep" || fail "the package does not depend on $dep"; done
 dpkg-deb -x "$DEB" "$WORK/root" || fail "cannot unpack $DEB"
 
+# The window's Wayland app_id is the menu entry's id, and its X11 class the entry's StartupWMClass.
+ENTRY=$WORK/usr/share/applications/$ID.desktop
+WAYLAND_DEBUG=client timeout 10 bash "$(dirname "$0")/../wayland.sh" "$WORK/usr/bin/gibetto" >"$WORK/wayland.log" 2>&1
+grep -q "set_app_id(\"$(basename "$ENTRY" .desktop)\")" "$WORK/wayland.log" || fail "the game's Wayland app_id is not $ID"
+export WM_CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
 # Each copy played whole under Xvfb, started from an empty home folder by its
 # menu entry's command: it must find its pictures and sound through its own folder.
 for copy in "$WORK/usr/bin" "$WORK/root/usr/games"; do
-    bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
+    "${AS_USER[@]}" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
         "$PLACES" "$CAPTURES/$(basename "$copy")" "${DOUBLES[@]}" || fail "the game from $copy does not play"
 done
