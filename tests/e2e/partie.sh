@@ -127,13 +127,17 @@ echo "e2e_partie: the same at scale 2, keys where they belong, the drawings at d
 # At 1.25 and 1.5, once the first stage replaced the desert, nothing of the
 # desert's sand stays in the picture box, its edges included; the desert
 # shows it before.
-sable() { convert "$1" -crop "$(awk "BEGIN { print int(242 * $S) \"x\" int(338 * $S) \"+\" int(8 * $S) \"+\" int(104 * $S) }")" txt:- | grep -ci F6A234; }
+sable() {
+    local x y w h
+    read -r x y w h <<<"${AT[Pendu.Ecran.boite]}"
+    convert "$1" -crop "$(awk "BEGIN { print int(($w + 1) * $S) \"x\" int(($h + 1) * $S) \"+\" int($x * $S) \"+\" int($y * $S) }")" txt:- | grep -ci F6A234
+}
 DISPLAY=${DISPLAY%.1}.0
 for S in 1.25 1.5; do
     (cd "$HOME" && exec env QT_SCALE_FACTOR=$S "$GAME") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     until_ok 30 "no main window at scale $S" window "$MAIN"
-    [[ -z ${WM_CLASS:-} ]] || xprop -id "$WIN" WM_CLASS | grep -q "\"$WM_CLASS\"$" || fail "the window's class is not $WM_CLASS"
+    [[ -z ${WM_CLASS:-} ]] || xdotool search --class "^$WM_CLASS\$" | grep -qx "$WIN" || fail "the window's class is not $WM_CLASS"
     import -window "$WIN" "$CAPTURES/depart@$S.png"
     click "$MAIN" Pendu.nj && type_in Zoé
     game OS "partie@$S.png"

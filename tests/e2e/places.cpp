@@ -1,6 +1,7 @@
 // Prints where a player clicks each control of the two windows, "window.name
 // x y" in pixels from the window's client area, as the windows lay them out,
-// and the inside of the picture box, "Pendu.Ecran.dedans x y width height".
+// and the picture box, whole and inside its frame: "Pendu.Ecran.boite x y
+// width height", "Pendu.Ecran.dedans x y width height".
 // With "titre <window>", prints that window's title alone.
 #include "enregistreur.h"
 #include "pendu.h"
@@ -27,6 +28,9 @@ int main(int argc, char *argv[])
     }
     const auto *ecran = pendu.findChild<QLabel *>(QStringLiteral("Ecran"));
     const QRect dedans = ecran->contentsRect().translated(ecran->pos());
-    if (argc < 3)
+    const QRect boite = ecran->geometry();
+    if (argc < 3) {
+        std::printf("Pendu.Ecran.boite %d %d %d %d\n", boite.x(), boite.y(), boite.width(), boite.height());
         std::printf("Pendu.Ecran.dedans %d %d %d %d\n", dedans.x(), dedans.y(), dedans.width(), dedans.height());
+    }
 }
