@@ -137,7 +137,7 @@ for S in 1.25 1.5; do
     (cd "$HOME" && exec env QT_SCALE_FACTOR=$S "$GAME") >"$WORK/game.log" 2>&1 &
     GAME_PID=$!
     until_ok 30 "no main window at scale $S" window "$MAIN"
-    [[ -z ${WM_CLASS:-} ]] || xdotool search --class "^$WM_CLASS\$" | grep -qx "$WIN" || fail "the window's class is not $WM_CLASS"
+    [[ -z ${WM_CLASS:-} ]] || xprop -id "$WIN" WM_CLASS | grep -q "\"$WM_CLASS\"$" || fail "the window's class is not $WM_CLASS"
     import -window "$WIN" "$CAPTURES/depart@$S.png"
     click "$MAIN" Pendu.nj && type_in Zoé
     game OS "partie@$S.png"
