@@ -20,8 +20,8 @@ fail() {
 stop() { [[ -n $1 ]] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; }
 trap 'stop "$GAME_PID"; stop "$XVFB_PID"; rm -rf "$WORK"' EXIT
 
-for tool in Xvfb xdotool import compare; do
-    command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool and imagemagick"; done
+for tool in Xvfb xdotool import compare xprop; do
+    command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool, imagemagick and x11-utils"; done
 declare -A AT
 while read -r name x y; do AT[$name]="$x $y"; done < <("$2") || fail "no places"
 mkdir -p "$CAPTURES" "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
