@@ -29,7 +29,7 @@ Q_LOGGING_CATEGORY(lcSon, "gibetto.son")
 namespace {
 
 // A teacher's recording, with room to spare: 16 MiB is a minute and a half of
-// 48 kHz 24-bit stereo. A larger file plays the chime rather than fill memory.
+// CD-quality stereo. A larger file plays the chime rather than fill memory.
 constexpr qint64 octetsMax = 16 << 20;
 // A compressed file unpacks to several times its size: at most three minutes
 // at 48 kHz are kept.
