@@ -68,7 +68,8 @@ void dessineFenetre(QWidget *fenetre, const Fenetre &dessin)
 namespace {
 // The built-in drawings are read with their format named and nothing
 // guessed: guessing, as QIcon::addFile does, loads every image plugin on the
-// machine, which the start screen would pay for two icons.
+// machine, 0.2 MB more resident at the start screen (33.7 against 33.5 MB,
+// bench/startup.sh).
 QPixmap dessin(const QString &chemin, const char *format)
 {
     QImageReader lecteur(chemin, format);
