@@ -7,6 +7,7 @@
 #include "jeu.h"
 #include "pendu.h"
 #include "pilote.h"
+#include "rejouer.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
@@ -74,7 +75,6 @@ private Q_SLOTS:
     void auDepartQuatreControlesSeMontrent()
     {
         QCOMPARE(montres(m_pendu), (QStringList{"Question1", "nj", "Entree", "Ecran"}));
-        QCOMPARE(m_pendu->focusWidget()->objectName(), "Ecran");
         QCOMPARE(m_pendu->windowTitle(), "Gibetto - Vocabulaire et orthographe -  Olaf PIRVEC");
         // Centred, within the frame added once it is shown, where the program
         // places its windows: Wayland places them itself.
@@ -193,7 +193,6 @@ private Q_SLOTS:
         QCOMPARE(m_machine.journal.last(), "arret");
         auto *rejouer = fenetre("Rejouer");
         QVERIFY(!fenetre("Pendu") && rejouer->isVisible());
-        QCOMPARE(rejouer->focusWidget()->objectName(), "oui");
         QCOMPARE(texte(rejouer, "nj"), "Zoé");
 
         saisit(rejouer, "nj", "Léo");
@@ -211,8 +210,9 @@ private Q_SLOTS:
         QVERIFY(!fenetre("Rejouer") && !fenetre("Pendu"));
     }
 
-    // A row a control: its place in the tab order (-1: none), the name a
-    // screen reader says, and the face it shows its text in.
+    // A row a control: its place in the tab order from the control that has
+    // the focus when its window opens (-1: none), the name a screen reader
+    // says, and the face it shows its text in.
     void chaqueControleSeMontreCommePrevu_data()
     {
         QTest::addColumn<QString>("fenetre");
@@ -264,18 +264,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, fenetre);
         QFETCH(QString, police);
-        const QWidget *w = m_pendu;
-        if (fenetre == "Rejouer") {
-            commence("OS");
-            clique(m_pendu, {"O", "S", "SF"});
-            w = ::fenetre("Rejouer");
-        }
+        const Rejouer rejouer;
+        const QWidget *w = fenetre == "Rejouer" ? &rejouer : m_pendu;
         QStringList ordre;
         for (const QWidget *t = w->nextInFocusChain(); t != w; t = t->nextInFocusChain()) {
             if (t->parentWidget() == w && (t->focusPolicy() & Qt::TabFocus))
                 ordre << t->objectName();
         }
-        // Round from the control that has the focus when the window opens.
         const qsizetype debut = ordre.indexOf(w->focusWidget()->objectName());
         ordre = ordre.mid(debut) + ordre.first(debut);
         const QWidget *c = w->findChild<QWidget *>(QString(QTest::currentDataTag()).section('.', 1));
