@@ -264,8 +264,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, fenetre);
         QFETCH(QString, police);
-        const Rejouer rejouer;
-        const QWidget *w = fenetre == "Rejouer" ? &rejouer : m_pendu;
+        Rejouer rejouer;
+        rejouer.show();
+        QWidget *w = fenetre == "Rejouer" ? &rejouer : m_pendu;
+        QVERIFY(QTest::qWaitForWindowActive(w) && w->focusWidget());
         QStringList ordre;
         for (const QWidget *t = w->nextInFocusChain(); t != w; t = t->nextInFocusChain()) {
             if (t->parentWidget() == w && (t->focusPolicy() & Qt::TabFocus))
