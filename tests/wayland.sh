@@ -9,10 +9,6 @@ RUN=$(mktemp -d) && chmod 700 "$RUN" && export XDG_RUNTIME_DIR=$RUN WAYLAND_DISP
 # crashes on the first key a test types into a text box (3 runs in 3): the
 # tests type without an input method.
 export QT_IM_MODULE=none
-# Qt 6.4's Wayland client leaves its proxies to the end of the process (608
-# bytes in libwayland-client and a plugin already unloaded when LeakSanitizer
-# reports): the game's own leaks are looked for in the offscreen run.
-[[ -z ${ASAN_OPTIONS:-} ]] || export ASAN_OPTIONS=$ASAN_OPTIONS:detect_leaks=0
 WAYLAND_DEBUG= weston --backend=headless-backend.so --socket=gibetto --idle-time=0 --no-config >"$RUN/weston.log" 2>&1 &
 WESTON=$! PROGRAM=''
 trap 'kill $PROGRAM $WESTON 2>/dev/null; wait; rm -rf "$RUN"' EXIT
