@@ -47,12 +47,12 @@ QString trouveFichier(const QString &nom, const QStringList &dossiers)
 
 QString trouveImage(const QString &nom, qreal rapportEcran)
 {
-    const QString simple = trouveFichier(nom);
+    const QStringList dossiers = dossiersDuJeu();
+    const QString simple = trouveFichier(nom, dossiers);
     if (rapportEcran <= 1)
         return simple;
-    QStringList avant = dossiersDuJeu();
-    if (!simple.isEmpty())
-        avant = avant.first(avant.indexOf(QFileInfo(simple).absolutePath()) + 1);
-    const QString double_ = trouveFichier(nomDouble(nom), avant);
+    // The double-size drawing counts from the plain one's folder or one before it.
+    const qsizetype jusquA = simple.isEmpty() ? dossiers.size() : dossiers.indexOf(QFileInfo(simple).absolutePath()) + 1;
+    const QString double_ = trouveFichier(nomDouble(nom), dossiers.first(jusquA));
     return double_.isEmpty() ? simple : double_;
 }

@@ -4,9 +4,9 @@
 #include "depart.h"
 #include "fenetres.h"
 #include "images.h"
-#include "texte.h"
 #include "plans.h"
 #include "son.h"
+#include "texte.h"
 
 #include <QIcon>
 #include <QKeyEvent>

@@ -17,20 +17,20 @@ int main(int argc, char *argv[])
     Enregistreur machine;
     const Pendu pendu(Services{machine, machine, machine});
     const Rejouer rejouer;
-    for (const QWidget *fenetre : std::initializer_list<const QWidget *>{&pendu, &rejouer}) {
-        if (argc == 3 && fenetre->objectName() == argv[2])
-            std::printf("%s\n", qPrintable(fenetre->windowTitle()));
-        if (argc == 3)
-            continue;
+    const std::initializer_list<const QWidget *> fenetres = {&pendu, &rejouer};
+    if (argc == 3) {
+        for (const QWidget *fenetre : fenetres)
+            if (fenetre->objectName() == argv[2])
+                std::printf("%s\n", qPrintable(fenetre->windowTitle()));
+        return 0;
+    }
+    for (const QWidget *fenetre : fenetres)
         for (const QWidget *c : fenetre->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             std::printf("%s.%s %d %d\n", qPrintable(fenetre->objectName()), qPrintable(c->objectName()),
                         c->geometry().center().x(), c->geometry().center().y());
-    }
     const auto *ecran = pendu.findChild<QLabel *>(QStringLiteral("Ecran"));
-    const QRect dedans = ecran->contentsRect().translated(ecran->pos());
     const QRect boite = ecran->geometry();
-    if (argc < 3) {
-        std::printf("Pendu.Ecran.boite %d %d %d %d\n", boite.x(), boite.y(), boite.width(), boite.height());
-        std::printf("Pendu.Ecran.dedans %d %d %d %d\n", dedans.x(), dedans.y(), dedans.width(), dedans.height());
-    }
+    const QRect dedans = ecran->contentsRect().translated(ecran->pos());
+    std::printf("Pendu.Ecran.boite %d %d %d %d\n", boite.x(), boite.y(), boite.width(), boite.height());
+    std::printf("Pendu.Ecran.dedans %d %d %d %d\n", dedans.x(), dedans.y(), dedans.width(), dedans.height());
 }
