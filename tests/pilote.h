@@ -8,32 +8,12 @@
 #include <QAbstractButton>
 #include <QTest>
 
-// The window of that name, once the windows closed are gone.
-inline QWidget *fenetre(const char *nom)
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(nom))
-            return w;
-    return nullptr;
-}
-
 // The window shown when exactly one is.
 inline QWidget *seuleFenetre()
 {
     QWidgetList montrees = QApplication::topLevelWidgets();
     montrees.removeIf([](QWidget *w) { return !w->isVisible(); });
     return montrees.size() == 1 ? montrees.first() : nullptr;
-}
-
-// The controls a window shows, in the order they were made.
-inline QStringList montres(const QWidget *w)
-{
-    QStringList noms;
-    for (const QWidget *c : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (c->isVisibleTo(w))
-            noms.append(c->objectName());
-    return noms;
 }
 
 // Clicks each control in turn, as long as it is there.

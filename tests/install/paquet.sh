@@ -2,8 +2,8 @@
 # Unpacks Gibetto's portable folder and its Debian package, validates both, then starts each
 # copy as the menu does, from an empty home folder: it must find its pictures through its own folder.
 set -u -o pipefail
-# usage: paquet.sh <build folder> <captures folder> <places program> <desert@2x.bmp> <0@2x.bmp> <the game's id>
-BUILD=$1 CAPTURES=$2 PLACES=$3 DOUBLES=("$4" "$5") ID=$6
+# usage: paquet.sh <build folder> <captures folder> <seance.txt> <desert@2x.bmp> <0@2x.bmp> <the game's id>
+BUILD=$1 CAPTURES=$2 SEANCE=$3 DOUBLES=("$4" "$5") ID=$6
 fail() { echo "INSTALL FAILURE: $*" >&2; exit 1; }
 WORK='' && trap '[[ -n $WORK ]] && chmod -R u+w "$WORK" && rm -rf "$WORK"' EXIT
 for tool in desktop-file-validate appstreamcli lintian dpkg-deb cpack identify; do
@@ -35,5 +35,5 @@ export WM_CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
 # menu entry's command: it must find its pictures and sound through its own folder.
 for copy in "$WORK/usr/bin" "$WORK/root/usr/games"; do
     "${AS_USER[@]}" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
-        "$PLACES" "$CAPTURES/$(basename "$copy")" "${DOUBLES[@]}" || fail "the game from $copy does not play"
+        "$SEANCE" "$CAPTURES/$(basename "$copy")" "${DOUBLES[@]}" || fail "the game from $copy does not play"
 done
