@@ -7,13 +7,13 @@
 #include "jeu.h"
 #include "pendu.h"
 #include "pilote.h"
-#include "rejouer.h"
 
 #include <QCryptographicHash>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QScreen>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 const QStringList textes = {"", "   ", "OS", "A-B C'D", "??", "😀 ÉTÉ", "E\u0301TE", "שלום", "\x01\x07\x1b",
@@ -32,17 +32,18 @@ void tape(QWidget *fenetre, QChar c)
     QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(c.toUpper().unicode()), QString(c), {});
 }
 
-// The key buttons a window shows.
-QStringList touchesMontrees(const QWidget *w)
+// A text box's right-click menu, Qt's own texts; -- a separator. Shortcuts
+// are left out: each platform has its own.
+QStringList menuDe(QLineEdit *boite)
 {
-    QStringList noms;
-    for (const Touche &t : clavier)
-        if (w->findChild<QWidget *>(t.bouton)->isVisibleTo(w))
-            noms.append(t.bouton);
-    return noms;
+    const std::unique_ptr<QMenu> menu(boite->createStandardContextMenu());
+    QStringList entrees;
+    for (const QAction *a : menu->actions())
+        entrees << (a->isSeparator() ? "--" : a->text().section('\t', 0, 0));
+    return entrees;
 }
 
-// What a window shows a player: its title, size, tab order and focus, and for
+// What a window shows a player: its title, size, icon, tab order and focus, and for
 // each control shown its place, face, spoken name and text. Line breaks show
 // as \n.
 QMap<QString, QString> ecranDe(const QWidget *w)
@@ -51,7 +52,11 @@ QMap<QString, QString> ecranDe(const QWidget *w)
     if (!w)
         return ecran;
     const QString n = w->objectName();
-    ecran[n] = QString("\"%1\" %2x%3").arg(w->windowTitle()).arg(w->windowHandle()->width()).arg(w->windowHandle()->height());
+    QStringList icone;
+    for (const QSize s : w->windowIcon().availableSizes())
+        icone << QString("%1x%2").arg(s.width()).arg(s.height());
+    const QSize taille = w->windowHandle()->size();
+    ecran[n] = QString("\"%1\" %2x%3 icon %4").arg(w->windowTitle()).arg(taille.width()).arg(taille.height()).arg(icone.join(','));
     QStringList ordre;
     for (const QWidget *t = w->nextInFocusChain(); t != w; t = t->nextInFocusChain())
         if (t->parentWidget() == w && (t->focusPolicy() & Qt::TabFocus))
@@ -91,7 +96,7 @@ class TstFenetres : public QObject
 
 
 private Q_SLOTS:
-    void initTestCase() { installePolices(); }
+    void initTestCase() { prepareProgramme(); }
     void init()
     {
         m_machine = {};
@@ -158,6 +163,7 @@ private Q_SLOTS:
         for (const QString &p : pas) {
             QWidget *w = seuleFenetre();
             const qsizetype entendus = m_machine.journal.size();
+            QStringList menu;
             if (p.startsWith('%'))
                 m_machine.tirages = {p.mid(1).toDouble()};
             else if (p.contains('='))
@@ -167,10 +173,12 @@ private Q_SLOTS:
             else if (p.startsWith('>'))
                 for (const QChar c : p.mid(1))
                     tape(w, c);
+            else if (p.startsWith('?'))
+                menu = menuDe(w->findChild<QLineEdit *>(p.mid(1)));
             else if (!p.isEmpty())
                 clique(w, p.split(' '));
             vu << "# " + p;
-            for (const QString &e : m_machine.journal.mid(entendus))
+            for (const QString &e : m_machine.journal.mid(entendus) + menu)
                 vu << "  " + e;
             const QMap<QString, QString> maintenant = ecranDe(seuleFenetre());
             for (auto i = maintenant.begin(); i != maintenant.end(); ++i) {
@@ -266,7 +274,9 @@ private Q_SLOTS:
             QVERIFY2(partie.jokers() >= 0 && partie.jokers() == 7 - manques, ou + "jokers");
             // The game ends on the click that completes the word or takes the last joker.
             finie = finie || (touche != clavier.end() && (masque == partie.mot() || manques == 7));
-            QVERIFY2(touchesMontrees(pendu).isEmpty() == finie, ou + "the game ends on the wrong click");
+            const bool touches = std::any_of(clavier.begin(), clavier.end(),
+                                             [&](const Touche &t) { return pendu->findChild<QWidget *>(t.bouton)->isVisible(); });
+            QVERIFY2(touches != finie, ou + "the game ends on the wrong click");
         }
     }
 };

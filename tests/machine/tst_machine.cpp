@@ -177,20 +177,6 @@ private Q_SLOTS:
                  qPrintable(dits.join('\n')));
     }
 
-    // Qt's own texts in French, from the machine's translations, in the name box's menu.
-    void lesMenusDeQtSontEnFrancais()
-    {
-        prepareProgramme();
-        Enregistreur machine;
-        const Pendu pendu(Services{machine, machine, machine});
-        const std::unique_ptr<QMenu> menu(pendu.findChild<QLineEdit *>("nj")->createStandardContextMenu());
-        QStringList textes;
-        for (const QAction *a : menu->actions())
-            textes << a->text();
-        QCOMPARE(textes.join('|'), "&Annuler\tCtrl+Z|&Rétablir\tCtrl+Y||Co&uper\tCtrl+X|Cop&ier\tCtrl+C|Co&ller\tCtrl+V|"
-                                   "Supprimer||Tout sélectionner\tCtrl+A");
-    }
-
     void ceQuOnEntend_data()
     {
         QTest::addColumn<QByteArray>("bravo");
