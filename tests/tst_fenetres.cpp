@@ -149,18 +149,17 @@ private Q_SLOTS:
     }
 
     // A session clicked and typed as a player would, against seance.txt: after
-    // each step, what changed on the screen and what was loaded or heard.
+    // each step, what changed on the screen and what was loaded or heard. The
+    // session as shown is written beside this program, to compare with diff.
     void chaquePasMontreCeQuIlFaut()
     {
         QFile attendue(QFINDTESTDATA("seance.txt"));
         QVERIFY(attendue.open(QIODevice::ReadOnly | QIODevice::Text));
-        QStringList pas;
-        for (const QString &ligne : QString::fromUtf8(attendue.readAll()).split('\n'))
-            if (ligne.startsWith("# "))
-                pas << ligne.mid(2);
+        const QStringList lignes = QString::fromUtf8(attendue.readAll()).split('\n', Qt::SkipEmptyParts);
         QStringList vu;
         QMap<QString, QString> avant;
-        for (const QString &p : pas) {
+        for (const QString &pas : lignes.filter(QRegularExpression("^# "))) {
+            const QString p = pas.mid(2);
             QWidget *w = seuleFenetre();
             const qsizetype entendus = m_machine.journal.size();
             QStringList menu;
@@ -177,7 +176,7 @@ private Q_SLOTS:
                 menu = menuDe(w->findChild<QLineEdit *>(p.mid(1)));
             else if (!p.isEmpty())
                 clique(w, p.split(' '));
-            vu << "# " + p;
+            vu << pas;
             for (const QString &e : m_machine.journal.mid(entendus) + menu)
                 vu << "  " + e;
             const QMap<QString, QString> maintenant = ecranDe(seuleFenetre());
@@ -192,9 +191,7 @@ private Q_SLOTS:
                     vu << i.key() + " -";
             avant = maintenant;
         }
-        attendue.seek(0);
-        const QStringList lignes = QString::fromUtf8(attendue.readAll()).split('\n', Qt::SkipEmptyParts);
-        QFile vue(QDir::temp().filePath("seance.txt"));
+        QFile vue(QCoreApplication::applicationDirPath() + "/seance-vue.txt");
         QVERIFY(vue.open(QIODevice::WriteOnly) && vue.write(vu.join('\n').toUtf8() + '\n') > 0);
         QCOMPARE(vu, lignes);
     }
