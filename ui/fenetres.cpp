@@ -15,6 +15,17 @@
 
 #include <algorithm>
 
+namespace {
+void installePolices()
+{
+    const QStringList installees = QFontDatabase::families();
+    for (const Face &face : faces::toutes) {
+        if (!installees.contains(QLatin1String(face.windows)))
+            QFont::insertSubstitution(QLatin1String(face.windows), QLatin1String(face.libre));
+    }
+}
+}
+
 void prepareProgramme()
 {
     QApplication::setApplicationName(QStringLiteral("Gibetto"));
@@ -24,15 +35,6 @@ void prepareProgramme()
     auto *traduction = new QTranslator(qApp);
     if (traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(traduction);
-}
-
-void installePolices()
-{
-    const QStringList installees = QFontDatabase::families();
-    for (const Face &face : faces::toutes) {
-        if (!installees.contains(QLatin1String(face.windows)))
-            QFont::insertSubstitution(QLatin1String(face.windows), QLatin1String(face.libre));
-    }
 }
 
 QString faceInstallee(const QString &face)

@@ -5,15 +5,13 @@
 struct Fenetre;
 class QWidget;
 
-// The program's name and its menu entry's id, the fonts, and Qt's own texts
+// The program's name and its menu entry's id; the free faces of the designs
+// standing in for the Windows faces the machine lacks; and Qt's own texts
 // (the menus of the text boxes, the buttons of the message windows) in French
 // whatever the machine's language, when the machine has Qt's translations
 // (Debian's qt6-translations-l10n), in English otherwise.
 void prepareProgramme();
 
-// The windows ask for Windows faces by name; the free faces of their designs
-// stand in for those the machine lacks.
-void installePolices();
 // The face a control asks for: the Windows face where the machine has it,
 // otherwise its stand-in. Qt alone would come to the same face, but only
 // after asking fontconfig for the fallbacks of the missing face as well:
