@@ -94,7 +94,6 @@ class TstFenetres : public QObject
     std::unique_ptr<Jeu> m_jeu;
     QWidget *m_pendu = nullptr;
 
-
 private Q_SLOTS:
     void initTestCase() { prepareProgramme(); }
     void init()

@@ -10,9 +10,11 @@
 # read on the screen, in seance.txt.
 # usage: partie.sh <game> <seance.txt> <captures directory> <desert@2x.bmp> <0@2x.bmp>
 set -u -o pipefail
-GAME=$1 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1 TYPED=0
-MAIN=$(sed -n 's/^Pendu "\(.*\)" [0-9]*x[0-9]* .*/\1/p' "$2" | head -n 1)
-REPLAY=$(sed -n 's/^Rejouer "\(.*\)" [0-9]*x[0-9]* .*/\1/p' "$2" | head -n 1)
+GAME=$1 SEANCE=$2 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1 TYPED=0
+# <window>: its title, then its width and height, each on a line
+window_line() { sed -n "s/^$1 \"\(.*\)\" \([0-9]*\)x\([0-9]*\) .*/\1\n\2 \3/p" "$SEANCE" | head -n 2; }
+{ IFS= read -r MAIN && read -r MAIN_W MAIN_H; } < <(window_line Pendu)
+REPLAY=$(window_line Rejouer | head -n 1)
 WORK=$(mktemp -d) XVFB_PID='' GAME_PID=''
 
 fail() {
@@ -31,7 +33,7 @@ while read -r name xy wh _; do
     [[ "$xy $wh" =~ ^([0-9]+),([0-9]+)\ ([0-9]+)x([0-9]+)$ ]] || continue
     r=("${BASH_REMATCH[@]}")
     BOX[$name]="${r[*]:1}" AT[$name]="$((r[1] + r[3] / 2)) $((r[2] + r[4] / 2))"
-done <"$2"
+done <"$SEANCE"
 mkdir -p "$CAPTURES" "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
@@ -70,7 +72,7 @@ start() { # from a home folder, as from a desktop menu: the files are beside the
     until_ok 30 "no main window at scale $S" eval 'window "$MAIN" || ! kill -0 $GAME_PID 2>/dev/null'
     window "$MAIN" || fail "the game ended at start"
     geometry
-    awk "BEGIN { exit ($WIDTH - 674 * $S) ^ 2 >= 1 || ($HEIGHT - 456 * $S) ^ 2 >= 1 }" ||
+    awk "BEGIN { exit ($WIDTH - $MAIN_W * $S) ^ 2 >= 1 || ($HEIGHT - $MAIN_H * $S) ^ 2 >= 1 }" ||
         fail "the main window is ${WIDTH}x$HEIGHT at scale $S"
     ((X >= 0 && Y >= 0)) || fail "the main window starts off screen, at $X,$Y"
     [[ -z ${WM_CLASS:-} ]] || xprop -id "$WIN" WM_CLASS | grep -q "\"$WM_CLASS\"$" || fail "the window's class is not $WM_CLASS"
