@@ -64,6 +64,12 @@ constexpr bool estApostrophe(const Touche &touche)
     return touche.caractere == u'\'';
 }
 
+// What a screen reader says for the key: its face, or the sign's name.
+constexpr const char *nomDit(const Touche &touche)
+{
+    return touche.nomParle ? touche.nomParle : touche.legende;
+}
+
 // The key that looks for a character, or nullptr when no key does.
 constexpr const Touche *toucheDe(char16_t caractere)
 {

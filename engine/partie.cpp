@@ -59,12 +59,13 @@ std::optional<Bilan> Partie::essai(char16_t caractere)
     }
     if (trouvees == 0)
         --m_jokers;
-    return bilan();
+    return bilan(trouvees);
 }
 
-Bilan Partie::bilan()
+Bilan Partie::bilan(qint16 trouvees)
 {
     Bilan bilan;
+    bilan.trouvees = trouvees;
     bilan.aff = masque();
     bilan.jokers = enTexte(m_jokers);
     if (m_jokers >= 0 && m_jokers <= 7) {

@@ -23,6 +23,7 @@ struct Bilan
     QString aff;              // the word as the player now sees it
     QString jokers;           // the joker count as written beside "JOKERS > RESTANTS"
     QList<Image> images;      // loaded in this order: the stage (none outside 0..7 jokers), then the victory
+    qint16 trouvees = 0;      // the positions the click revealed
     QString message;          // the per-click message
     Issue issue = Issue::EnCours;
     QString messageFin;       // the win or loss message, replacing the per-click one
@@ -62,7 +63,7 @@ public:
     qint16 jokers() const { return m_jokers; }
 
 private:
-    Bilan bilan();
+    Bilan bilan(qint16 trouvees);
 
     QString m_nom;
     QString m_mot;

@@ -1,9 +1,11 @@
 #include "pendu.h"
 
+#include "annonce.h"
 #include "controles.h"
 #include "depart.h"
 #include "fenetres.h"
 #include "images.h"
+#include "paroles.h"
 #include "plans.h"
 #include "son.h"
 #include "texte.h"
@@ -52,6 +54,8 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     m_sf = enfant<QPushButton>(this, "SF");
 
     m_perso->setMaxLength(Partie::longueurMax);
+    // What the name box is for, said as the focus reaches it.
+    m_nj->setAccessibleDescription(enfant<QLineEdit>(this, "Question1")->text());
     m_ecran->setPixmap(imageDesert(m_ecran->devicePixelRatioF()));
     connect(enfant<QPushButton>(this, "Entree"), &QPushButton::clicked, this, &Pendu::entree);
     connect(m_op, &QPushButton::clicked, this, &Pendu::validePerso);
@@ -65,6 +69,8 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     for (QWidget *controle : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         controle->installEventFilter(this);
     m_ecran->setFocus();
+    // A player who listens starts where the name is asked.
+    ecouteDepuis(m_nj);
 }
 
 void Pendu::setNomSaisi(const QString &nom)
@@ -101,7 +107,7 @@ void Pendu::construitClavier()
     for (std::size_t i = 0; i < clavier.size(); ++i) {
         const Touche &touche = clavier[i];
         const QString legende = QString::fromUtf8(touche.legende);
-        const QString nomParle = touche.nomParle ? QString::fromUtf8(touche.nomParle) : legende;
+        const QString nomParle = QString::fromUtf8(nomDit(touche));
         const QFont f = police(polices::arialBlack(estEspace(touche) ? 12 : 14.25));
 
         // The label is made first, so that the button, made after it, covers it.
@@ -192,6 +198,7 @@ void Pendu::entree()
     m_liste->show();
     for (QCheckBox *coche : m_coches)
         coche->show();
+    annonce(this, aDire(bienvenue(nom)), m_coches.front());
 }
 
 void Pendu::choisit(const Choix &c, QCheckBox *coche)
@@ -219,6 +226,7 @@ void Pendu::ouvrePerso()
     m_consignes->show();
     m_op->show();
     m_accueil->setTexte(accueilPerso(m_partie.nom()));
+    m_perso->setAccessibleDescription(aDire(accueilPerso(m_partie.nom())));
     m_perso->setFocus();
 }
 
@@ -241,11 +249,13 @@ void Pendu::commencePartie(const QString &mot, const QString &titre)
     m_aff->show();
     ecrit(m_theme, titre);
     m_theme->show();
-    m_consignes->setTexte(consignesDepart(nom, m_partie.longueur()));
+    const QString consignes = consignesDepart(nom, m_partie.longueur());
+    m_consignes->setTexte(consignes);
     m_consignes->show();
     m_label3->setLegende(invite(nom));
     m_label3->show();
     montreTouches(true);
+    annonce(this, parleDepart(titre, consignes), m_touches.front());
 }
 
 void Pendu::essai(std::size_t i)
@@ -258,6 +268,8 @@ void Pendu::essai(std::size_t i)
     m_etiquettes[i]->show();
     m_label2->setLegende(bilan->jokers);
     applique(*bilan);
+    annonce(this, parleEssai(clavier[i].caractere, *bilan, m_partie.masque(), m_partie.mot()),
+            bilan->issue == Issue::EnCours ? nullptr : m_sf);
 }
 
 void Pendu::applique(const Bilan &bilan)

@@ -24,6 +24,9 @@ Rejouer::Rejouer(QWidget *parent)
     auto *oui = enfant<QPushButton>(this, "oui");
     connect(oui, &QPushButton::clicked, this, &Rejouer::oui);
     connect(enfant<QPushButton>(this, "non"), &QPushButton::clicked, this, &QWidget::close);
+    // The question, said with either answer as the focus reaches it.
+    for (auto *reponse : {oui, enfant<QPushButton>(this, "non")})
+        reponse->setAccessibleDescription(enfant<QLabel>(this, "Label2")->text());
     oui->setFocus();
 }
 

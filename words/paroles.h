@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+struct Bilan;
+
+// What a screen reader says of the game, made from what happened; the texts
+// for the eye stand beside them, in depart.h and in the engine's messages.
+// Line breaks are spoken as a pause.
+
+// A game starts: its theme and the start message with the number of letters.
+QString parleDepart(const QString &titre, const QString &consignes);
+
+// A key click: the key, found or not, the word as it now stands position by
+// position, the jokers left as the message writes them; at the end the win or
+// loss message, the word spelled after a loss, and where "Suite" stands.
+QString parleEssai(char16_t caractere, const Bilan &bilan, const QString &masque,
+                   const QString &mot);
+
+// The game's own text, its line breaks spoken as a pause.
+QString aDire(const QString &texte);
