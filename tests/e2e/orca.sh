@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
 # A child who cannot see plays with the Orca screen reader and the keyboard
-# alone: a name, a game won, "Suite", "OUI", a game lost, "Suite", "NON".
-# After each key, Orca must say what the game shows: the texts of the
-# windows as the window tests read them in seance.txt, and the outcome of
-# each letter, the word position by position and the jokers left.
-# Fails when Orca, Xvfb, xdotool or the accessibility bus is missing.
+# alone, as dialogue.txt tells: after each key Orca must say what it says
+# there, then the game must end well. Fails when Orca, Xvfb, xdotool or the
+# accessibility bus is missing.
 # usage: orca.sh <game> <seance.txt>
 set -u -o pipefail
-GAME=$1 SEANCE=$2
+GAME=$1 SEANCE=$2 DIALOGUE=$(dirname "$0")/dialogue.txt
 if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${ORCA_SEANCE:-} ]]; then
     command -v dbus-run-session >/dev/null || { echo "ORCA FAILURE: dbus-run-session is missing: install dbus" >&2; exit 1; }
     exec env ORCA_SEANCE=1 dbus-run-session -- bash "$0" "$@"
 fi
-WORK=${KEEP:-$(mktemp -d)} XVFB_PID='' BUS_PID='' ORCA_PID='' GAME_PID='' SAID=0
+WORK=$(mktemp -d) XVFB_PID='' BUS_PID='' ORCA_PID='' GAME_PID='' SAID=0 KEY=''
 LOG=$WORK/orca.log
 fail() {
     echo "ORCA FAILURE: $*" >&2
@@ -24,7 +22,7 @@ stop() { # <pid>: asked to end, then made to after 3 s (Orca 43 can linger)
     timeout 3 tail --pid="$1" -f /dev/null || kill -9 "$1" 2>/dev/null
     wait "$1" 2>/dev/null
 }
-trap 'stop "$GAME_PID"; stop "$ORCA_PID"; stop "$BUS_PID"; stop "$XVFB_PID"; [[ -n ${KEEP:-} ]] || rm -rf "$WORK"' EXIT
+trap 'stop "$GAME_PID"; stop "$ORCA_PID"; stop "$BUS_PID"; stop "$XVFB_PID"; rm -rf "$WORK"' EXIT
 for tool in Xvfb xdotool orca /usr/libexec/at-spi-bus-launcher; do
     command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool, orca and at-spi2-core"; done
 mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run" && touch "$LOG"
@@ -39,21 +37,30 @@ until_ok() { # <seconds> <what> <command...>
 # A window's title and a control's text or spoken name, as the window tests saw them
 title() { sed -n "s/^$1 \"\(.*\)\" [0-9]*x[0-9]* .*/\1/p" "$SEANCE" | head -n 1; }
 shown() { grep -m 1 "^$1 .*${2:-}" "$SEANCE" | sed 's/.*"\(.*\)" «.*/\1/; s/.*«\(.*\)»$/\1/; s/\\n/ /g'; }
+# A line of the dialogue with its {Control text} replaced by what the control shows
+said() {
+    local line=$1
+    while [[ $line =~ ^(.*)\{([^ }]+)\ ?([^}]*)\}(.*)$ ]]; do
+        local r=("${BASH_REMATCH[@]}")
+        [[ ${r[2]} == *.* ]] && line=${r[1]}$(shown "${r[2]}" "${r[3]}")${r[4]} || line=${r[1]}$(title "${r[2]}")${r[4]}
+    done
+    echo "$line"
+}
 spoken() { grep -a 'SPEECH OUTPUT' "$LOG" | tail -n +$((SAID + 1)) | grep -qF -- "$1"; }
-# The window opened, made active as a window manager would, and what Orca says of it
-opens() {
+says() { # <what Orca says>...: each of them, since the last key
     local what
-    until_ok 10 "no window '$1'" xdotool search --onlyvisible --name "^$1\$" windowfocus --sync
-    for what in "$@"; do until_ok 5 "Orca did not say: $what" spoken "$what"; done
+    for what in "$@"; do until_ok 5 "after '$KEY', Orca did not say: $what" spoken "$what"; done
 }
-hears() { # <key or text to type> <what Orca says then>...
-    local key=$1 what
+hears() { # <key> <what Orca says>...
+    KEY=$1 SAID=$(grep -ac 'SPEECH OUTPUT' "$LOG")
+    case $KEY in
+    type:*) xdotool type --delay 60 "${KEY#type:}" ;;
+    window:*) until_ok 10 "no window '$KEY'" xdotool search --onlyvisible --name "^$(title "${KEY#window:}")\$" windowfocus --sync ;;
+    *) xdotool key "$KEY" ;;
+    esac
     shift
-    SAID=$(grep -ac 'SPEECH OUTPUT' "$LOG")
-    if [[ $key == type:* ]]; then xdotool type --delay 60 "${key#type:}"; else xdotool key "$key"; fi
-    for what in "$@"; do until_ok 5 "after '$key', Orca did not say: $what" spoken "$what"; done
+    says "$@"
 }
-MAIN=$(title Pendu) REPLAY=$(title Rejouer)
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
@@ -67,50 +74,14 @@ ORCA_PID=$!
 until_ok 30 "Orca did not start" spoken 'Screen reader on'
 (cd "$HOME" && exec "$GAME") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
-opens "$MAIN" 'Ton prénom' "$(shown Pendu.Question1)"
-
-own_word() { # <word> <its start message>
-    hears Tab 'Valider le prénom'
-    hears space "$(shown Pendu.Accueil 'Bienvenue à toi, Zoé,')"
-    for n in 1 2 3 4 5 6 7; do hears Tab "$(shown Pendu.Check$n)"; done
-    hears space 'Ton mot, en majuscules' "$(shown Pendu.Accueil 'Attention, Zoé,')"
-    hears type:"$1"
-    hears Tab 'Valider le mot'
-    hears space "$2"
-}
-jokers() { echo "Zoé,   il ne te reste plus que  $1 joker$( (($1 > 1)) && echo s) !"; }
-suite='Pour continuer, le bouton Suite est juste après : touche Tab.'
-
-hears type:Zoé
-own_word "L'OS-A" "Mot proposé par l'utilisateur. $(shown Pendu.Consignes '6  lettres')"
-hears o "O : dans le mot, 1 fois. Le mot : caché, caché, O, caché, caché, caché. $(jokers 7)"
-hears z "Z : pas dans le mot. Le mot : caché, caché, O, caché, caché, caché. $(jokers 6)"
-hears apostrophe "Apostrophe : dans le mot, 1 fois. Le mot : caché, Apostrophe, O, caché, caché, caché. $(jokers 6)"
-hears minus "Trait d'union : dans le mot, 1 fois. Le mot : caché, Apostrophe, O, caché, Trait d'union, caché."
-hears s "S : dans le mot, 1 fois. Le mot : caché, Apostrophe, O, S, Trait d'union, caché."
-hears A "A : dans le mot, 1 fois. Le mot : caché, Apostrophe, O, S, Trait d'union, A. $(jokers 6)"
-hears l "L : dans le mot, 1 fois. Le mot : L, Apostrophe, O, S, Trait d'union, A. $(shown Pendu.Consignes 'gagné') $suite"
-hears Tab 'Suite'
-hears space
-opens "$REPLAY" 'OUI' "$(shown Rejouer.Label2)"
-hears Tab 'NON'
-hears shift+Tab 'OUI'
-hears space
-opens "$MAIN" 'Ton prénom'
-
-own_word OS "Mot proposé par l'utilisateur. $(shown Pendu.Consignes ' 2  lettres')"
-n=7
-for key in a z e r t y; do
-    n=$((n - 1))
-    hears $key "${key^} : pas dans le mot. Le mot : caché, caché. $(jokers $n)"
-done
-hears space "Espace : pas dans le mot. Le mot : caché, caché. $(shown Pendu.Consignes 'perdu') Le mot était : O, S. $suite"
-hears Tab 'Suite'
-hears space
-opens "$REPLAY" 'OUI'
-hears Tab 'NON'
-xdotool key space
-until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
+while IFS='|' read -r -u 3 -a step; do
+    [[ ${step[0]} =~ ^(#|$) ]] && continue
+    for i in "${!step[@]}"; do
+        step[i]=$(said "$(sed 's/^ *//; s/ *$//' <<<"${step[i]}")")
+    done
+    hears "${step[@]}"
+done 3<"$DIALOGUE"
+until_ok 10 "the game still runs after the dialogue" eval '! kill -0 $GAME_PID 2>/dev/null'
 wait "$GAME_PID" || fail "the game ended with status $?"
 GAME_PID=''
-echo "orca: a game won and a game lost with the keyboard alone, every outcome said by Orca"
+echo "orca: every step of $DIALOGUE said by Orca, and the game ended well"
