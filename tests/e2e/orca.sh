@@ -64,7 +64,7 @@ hears() { # <key> <what Orca says>...
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
-until_ok 15 "Xvfb gave no display" grep -q '^[0-9]' "$WORK/display"
+until_ok 15 "Xvfb gave no display" grep -qs '^[0-9]' "$WORK/display"
 export DISPLAY=:$(head -n 1 "$WORK/display")
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/bus.log" 2>&1 &
 BUS_PID=$!
