@@ -6,7 +6,7 @@
 # usage: orca.sh <game> <seance.txt>
 set -u -o pipefail
 GAME=$1 SEANCE=$2 DIALOGUE=$(dirname "$0")/dialogue.txt
-if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} || -z ${ORCA_SEANCE:-} ]]; then
+if [[ -z ${ORCA_SEANCE:-} ]]; then
     command -v dbus-run-session >/dev/null || { echo "ORCA FAILURE: dbus-run-session is missing: install dbus" >&2; exit 1; }
     exec env ORCA_SEANCE=1 dbus-run-session -- bash "$0" "$@"
 fi
@@ -47,11 +47,8 @@ said() {
     echo "$line"
 }
 spoken() { grep -a 'SPEECH OUTPUT' "$LOG" | tail -n +$((SAID + 1)) | grep -qF -- "$1"; }
-says() { # <what Orca says>...: each of them, since the last key
+hears() { # <key> <what Orca says then>...
     local what
-    for what in "$@"; do until_ok 5 "after '$KEY', Orca did not say: $what" spoken "$what"; done
-}
-hears() { # <key> <what Orca says>...
     KEY=$1 SAID=$(grep -ac 'SPEECH OUTPUT' "$LOG")
     case $KEY in
     type:*) xdotool type --delay 60 "${KEY#type:}" ;;
@@ -59,7 +56,7 @@ hears() { # <key> <what Orca says>...
     *) xdotool key "$KEY" ;;
     esac
     shift
-    says "$@"
+    for what in "$@"; do until_ok 5 "after '$KEY', Orca did not say: $what" spoken "$what"; done
 }
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
