@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Plays Gibetto with real mouse clicks on a virtual X server: a name, a game
-# won, "Suite", "NON", and the program's exit status; at scale 2 at the left
-# of a screen too narrow for it; then a game at scales 2, 1.25 and 1.5, where a new picture leaves
-# nothing of the one before, and at 2 the picture box shows the double-size
-# drawings, not the small ones blown up, and a teacher's own plain victory
-# picture in the current folder before them.
+# Plays Gibetto with real mouse clicks on a virtual X server: at scale 2 at
+# the left of a screen too narrow for it; then at scales 1, 2, 1.25 and 1.5 a
+# name, a game won, "Suite", "NON" and the program's exit status, where a new
+# picture leaves nothing of the one before, and at 2 the picture box shows
+# the double-size drawings, not the small ones blown up, and a teacher's own
+# plain victory picture in the current folder before them.
 # The windows' titles and the controls' places are those the window tests
 # read on the screen, in seance.txt.
 # usage: partie.sh <game> <seance.txt> <captures directory> <desert@2x.bmp> <0@2x.bmp>
@@ -107,18 +107,13 @@ until_ok 15 "Xvfb gave no display" grep -q '^[0-9]' "$WORK/display"
 export DISPLAY=:$(head -n 1 "$WORK/display").0
 until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
 
-start
-game OS partie.png
-non
-echo "e2e_partie: name, a game won, Suite, NON: exit status 0"
-
 S=2
 start
 ((X == 0)) || fail "at scale 2 the main window starts at x = $X, not at the screen's left"
 stop "$GAME_PID"
 DISPLAY=${DISPLAY%.0}.1
 convert -size 240x330 xc:'#c08040' BMP3:"$HOME/victoire.bmp" && convert -size 480x660 xc:'#c08040' "$WORK/prof.png"
-for S in 2 1.25 1.5; do
+for S in 1 2 1.25 1.5; do
     start
     import -window "$WIN" "$CAPTURES/depart@$S.png"
     game OS "partie@$S.png"
@@ -131,4 +126,4 @@ for S in 2 1.25 1.5; do
     fi
     non
 done
-echo "e2e_partie: at scales 2, 1.25 and 1.5, a new picture leaves nothing of the one before; at 2 the drawings at double size, the teacher's own first"
+echo "e2e_partie: at scales 1, 2, 1.25 and 1.5 a game won, Suite, NON, exit status 0; a new picture leaves nothing of the one before; at 2 the drawings at double size, the teacher's own first"
