@@ -9,7 +9,9 @@
 # meanwhile at the lowest priority. The timed ones run with nothing beside them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+etape() { echo "test.sh: $1 at $((SECONDS / 60)) min $((SECONDS % 60)) s"; }
 "$here/scripts/setup.sh" "$here/scripts/packages.txt" "$here/scripts/test-packages.txt"
+etape "build built"
 cmake -S "$here" -B "$here/build-san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGIBETTO_SANITIZE=ON >/dev/null
 san=$here/build-san/construction.log
 nice -n 19 cmake --build "$here/build-san" --target gibetto tst_partie tst_fenetres tst_machine >"$san" 2>&1 &
@@ -19,7 +21,9 @@ side_by_side=(--output-on-failure --parallel 4)
 
 cd "$here/build"
 ctest "${side_by_side[@]}" --label-exclude bench --output-junit Testing/durees.xml "$@"
+etape "tests done in build"
 wait $construction || { cat "$san"; exit 1; }
+etape "build-san built"
 
 cd "$here/build-san"
 # Half the fuzz walk, and room for QTest's watchdog: everything runs
@@ -31,6 +35,8 @@ LSAN_OPTIONS=suppressions=$here/tests/sanitizers.supp \
 GIBETTO_FUZZ_ACTIONS=2500 QTEST_FUNCTION_TIMEOUT=1200000 \
     ctest "${side_by_side[@]}" --label-regex jeu --timeout 1500 --output-junit Testing/durees.xml "$@"
 
+etape "tests done in build-san"
 cd "$here/build"
 ctest --output-on-failure --label-regex bench --output-junit Testing/durees-bench.xml "$@"
+etape "benchmarks done"
 bash "$here/bench/durees.sh" "$here/build" "$here/build-san"
