@@ -196,7 +196,7 @@ private Q_SLOTS:
         }
         QFile vue("seance-vue.txt");
         QVERIFY(vue.open(QIODevice::WriteOnly) && vue.write(vu.join('\n').toUtf8() + '\n') > 0);
-        QVERIFY2(vu == lignes, qPrintable("each change under its step: diff -u -F '^# ' " + attendue.fileName() + " " + QFileInfo(vue).absoluteFilePath()));
+        QVERIFY2(vu == lignes, qPrintable("each change under its step: diff -U0 -F '^# ' " + attendue.fileName() + " " + QFileInfo(vue).absoluteFilePath()));
     }
 
     // A seeded random walk over all a player can click or type, hostile text included, checking
