@@ -156,7 +156,6 @@ private Q_SLOTS:
         QFile attendue(QFINDTESTDATA("seance.txt"));
         QVERIFY(attendue.open(QIODevice::ReadOnly | QIODevice::Text));
         QStringList lignes = QString::fromUtf8(attendue.readAll()).split('\n', Qt::SkipEmptyParts);
-        // On a machine that has Windows faces, "free:Windows,…", each shows where its stand-in shows elsewhere.
         for (const QString &f : qEnvironmentVariable("GIBETTO_FACES").split(',', Qt::SkipEmptyParts))
             lignes.replaceInStrings(" " + f.section(':', 0, 0) + " ", " " + f.section(':', 1) + " ");
         QStringList vu;
