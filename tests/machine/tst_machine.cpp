@@ -138,7 +138,7 @@ private Q_SLOTS:
         QTemporaryDir d;
         QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici bin home && chmod 700 home"
                                                 " && cp \"$1\" bin/jeu && cd \"$2\""
-                                                " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp *.bmp \"$0/ici\"",
+                                                " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp [0-7].bmp victoire.bmp \"$0/ici\"",
                                           d.path(), QCoreApplication::applicationFilePath(), GIBETTO_JEU}), 0);
         for (const QString &f : images + QStringList{"Bravo.wav", "Echec.wav"}) {
             const bool son = f.endsWith("wav");
