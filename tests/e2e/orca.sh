@@ -27,6 +27,8 @@ for tool in Xvfb xdotool orca /usr/libexec/at-spi-bus-launcher; do
     command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool, orca and at-spi2-core"; done
 mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run" && touch "$LOG"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The accessibility bus and Orca read their settings' schemas from the system's data.
+export XDG_DATA_DIRS=/usr/local/share:/usr/share
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 until_ok() { # <seconds> <what> <command...>
