@@ -8,20 +8,22 @@
 #include <AL/alext.h>
 #include <sndfile.h>
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <map>
 #include <mutex>
 #include <optional>
-#include <sys/mman.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcSon, "gibetto.son")
@@ -86,6 +88,9 @@ std::optional<Echantillons> decode(const QString &chemin)
     SNDFILE *sf = sf_open_virtual(&lectureEnMemoire, SFM_READ, &info, &lu);
     if (!sf)
         return {};
+    // Floating-point samples run from -1 to 1: read as they are, they would
+    // all round to silence.
+    sf_command(sf, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     Echantillons son;
     son.taux = info.samplerate;
     son.canaux = info.channels == 2 ? 2 : 1;
@@ -112,31 +117,24 @@ std::optional<Echantillons> decode(const QString &chemin)
 
 // libasound reports a machine without a sound card in eight lines on stderr
 // when OpenAL Soft tries it. Its error handler for one thread keeps them off
-// this one, and leaves the rest of the program alone.
+// this one, and leaves the rest of the program alone. OpenAL Soft loads it by
+// this name; so does the game.
 void taisAlsa()
 {
     using Rapport = void (*)(const char *, int, const char *, int, const char *, va_list);
     using Pose = Rapport (*)(Rapport);
-    if (const auto pose = reinterpret_cast<Pose>(dlsym(RTLD_DEFAULT, "snd_lib_error_set_local")))
+    void *alsa = dlopen("libasound.so.2", RTLD_LAZY);
+    if (const auto pose = alsa ? reinterpret_cast<Pose>(dlsym(alsa, "snd_lib_error_set_local")) : nullptr)
         pose([](const char *, int, const char *, int, const char *, va_list) {});
 }
 
-// OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
-// (EE) ..."), and it mixes three periods of 1024 frames ahead of the sound
-// server: a stop was heard 55 ms late. Its ALC_REFRESH attribute changes neither;
-// its configuration, read from a file the environment names, does: periods
-// of 10 ms bring the stop to 30 ms. This file lives in memory.
-void regleOpenAL()
+// A file's sound, kept while the file is unchanged.
+struct Decode
 {
-    if (!qEnvironmentVariableIsSet("ALSOFT_LOGLEVEL"))
-        qputenv("ALSOFT_LOGLEVEL", "0");
-    if (qEnvironmentVariableIsSet("ALSOFT_CONF"))
-        return;
-    const int fichier = memfd_create("alsoft.conf", MFD_CLOEXEC);
-    const QByteArray reglages = "period_size = 441\nperiods = 3\n";
-    if (fichier >= 0 && write(fichier, reglages.constData(), reglages.size()) == reglages.size())
-        qputenv("ALSOFT_CONF", "/proc/self/fd/" + QByteArray::number(fichier));
-}
+    qint64 taille = -1;
+    QDateTime date;
+    std::optional<Echantillons> son;
+};
 
 }
 
@@ -157,15 +155,18 @@ struct SonOpenAL::Fil
     ALCcontext *contexte = nullptr;
     ALuint source = 0;
     ALuint tampon = 0;
+    std::map<QString, Decode> decodes;
     bool muetDit = false;
 
     void tourne()
     {
         taisAlsa();
         std::unique_lock verrouille(verrou);
-        // The device opens a second after the program starts, its window up:
-        // opened at once, it slowed the start-up from 1.07 to 1.57 times a
-        // bare window's. The first game's end finds it ready.
+        // OpenAL Soft loads its sound systems' libraries and lists their
+        // devices at its first device: done a second after the program
+        // starts, its window up, rather than at the first game's end.
+        // Opened at once, the device slowed the start-up from 1.07 to 1.57
+        // times a bare window's.
         if (!reveil.wait_for(verrouille, std::chrono::seconds(1), [this] { return ordre != Rien; }))
             ordre = Ouvre;
         for (;;) {
@@ -175,13 +176,15 @@ struct SonOpenAL::Fil
             verrouille.unlock();
             if (o == Fin)
                 break;
-            if (o == Ouvre)
-                ouvre();
-            else if (o == Joue)
+            if (o == Joue)
                 joue(c);
             else
-                arrete();
+                ferme();
+            if (o == Ouvre)
+                ouvre();
             verifie();
+            if (o == Ouvre)
+                ferme();
             verrouille.lock();
         }
         ferme();
@@ -196,11 +199,25 @@ struct SonOpenAL::Fil
             qCWarning(lcSon, "Gibetto : %s ; le jeu continue sans son.", quoi);
     }
 
+    // An OpenAL call that failed (no memory for a sound, a source refused)
+    // costs that sound, not the game.
+    bool reussi()
+    {
+        if (alGetError() == AL_NO_ERROR)
+            return true;
+        dit("la sortie son a refusé un son");
+        return false;
+    }
+
     bool ouvre()
     {
         if (contexte)
             return true;
         appareil = alcOpenDevice(nullptr);
+        // Paused until the sound is ready: otherwise 70 ms of silence are
+        // mixed ahead of it, one time in two.
+        if (appareil)
+            alcDevicePauseSOFT(appareil);
         contexte = appareil ? alcCreateContext(appareil, nullptr) : nullptr;
         if (!contexte || !alcSetThreadContext(contexte)) {
             ferme();
@@ -208,33 +225,45 @@ struct SonOpenAL::Fil
             return false;
         }
         alGenSources(1, &source);
+        alGenBuffers(1, &tampon);
+        if (!reussi()) {
+            ferme();
+            return false;
+        }
         return true;
     }
 
+    // The file's sound, decoded at its first play and again only once it
+    // has changed.
+    const std::optional<Echantillons> &son(const QString &c)
+    {
+        const QFileInfo fichier(c);
+        Decode &d = decodes[c];
+        if (d.taille != fichier.size() || d.date != fichier.lastModified())
+            d = Decode{fichier.size(), fichier.lastModified(), decode(c)};
+        return d.son;
+    }
+
+    // The device opens for each sound and closes when it stops: OpenAL Soft
+    // mixes silence as long as it is open, 1 to 2.8 % of a core and 246 to
+    // 610 wake-ups a second. Closed, nothing of the old sound waits in the
+    // sound server to be heard before the next one.
     void joue(const QString &c)
     {
-        // The sound before ends first: nothing of it is heard while this one
-        // is read.
-        arrete();
-        std::optional<Echantillons> son = decode(c);
-        if (!son)
-            son = decode(QStringLiteral(":/assets/carillon.wav"));
-        if (!son || !ouvre())
+        ferme();
+        const std::optional<Echantillons> *s = &son(c);
+        if (!*s)
+            s = &son(QStringLiteral(":/assets/carillon.wav"));
+        if (!*s || !ouvre())
             return;
-        alSourcei(source, AL_BUFFER, 0);
-        alDeleteBuffers(1, &tampon);
-        alGenBuffers(1, &tampon);
-        alBufferData(tampon, son->canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, son->pcm.data(),
-                     ALsizei(son->pcm.size() * sizeof(short)), son->taux);
+        const Echantillons &e = **s;
+        alBufferData(tampon, e.canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, e.pcm.data(),
+                     ALsizei(e.pcm.size() * sizeof(short)), e.taux);
         alSourcei(source, AL_BUFFER, ALint(tampon));
         alSourcei(source, AL_LOOPING, AL_TRUE);
         alSourcePlay(source);
-    }
-
-    void arrete()
-    {
-        if (contexte)
-            alSourceStop(source);
+        alcDeviceResumeSOFT(appareil);
+        reussi();
     }
 
     // A sound server that goes away mid-sound: said once, and the next sound
@@ -266,21 +295,53 @@ struct SonOpenAL::Fil
     }
 };
 
-SonOpenAL::SonOpenAL()
-    : m_fil(std::make_shared<Fil>())
+namespace {
+// A sound server that still holds the thread when the program ends: the
+// libraries' own destructors, OpenAL Soft's unloading libpulse among them,
+// would run under it. The program ends there, its output written, with the
+// status it had.
+void quitteSiBloque(int statut, void *f)
 {
-    regleOpenAL();
-    std::thread([fil = m_fil] { fil->tourne(); }).detach();
+    const std::unique_ptr<std::shared_ptr<SonOpenAL::Fil>> fil(static_cast<std::shared_ptr<SonOpenAL::Fil> *>(f));
+    const std::lock_guard verrouille((*fil)->verrou);
+    if (!(*fil)->fini) {
+        std::fflush(nullptr);
+        std::_Exit(statut);
+    }
+}
 }
 
+// OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
+// (EE) ..."), six lines without a sound server, and reads its log level from
+// the environment only.
+void SonOpenAL::prepare()
+{
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+}
+
+SonOpenAL::SonOpenAL()
+    : m_fil(std::make_shared<Fil>())
+    , m_tache([fil = m_fil] { fil->tourne(); })
+{
+}
+
+// The thread ends and is joined within half a second; one that a hung sound
+// server holds longer is left to it, and the program's end waits for it no
+// more.
 SonOpenAL::~SonOpenAL()
 {
     std::unique_lock verrouille(m_fil->verrou);
     m_fil->ordre = Fil::Fin;
     m_fil->reveil.notify_all();
-    // A sound server that hangs keeps the thread, never the program.
     using namespace std::chrono_literals;
-    m_fil->reveil.wait_for(verrouille, 500ms, [this] { return m_fil->fini; });
+    const bool fini = m_fil->reveil.wait_for(verrouille, 500ms, [this] { return m_fil->fini; });
+    verrouille.unlock();
+    if (fini) {
+        m_tache.join();
+        return;
+    }
+    m_tache.detach();
+    on_exit(quitteSiBloque, new std::shared_ptr<Fil>(m_fil));
 }
 
 void SonOpenAL::joue(const QString &fichier)

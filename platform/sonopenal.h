@@ -3,6 +3,7 @@
 #include "son.h"
 
 #include <memory>
+#include <thread>
 
 // Plays through OpenAL Soft, files decoded by libsndfile. Everything that
 // talks to the sound system runs on a thread of its own: a sound server that
@@ -13,13 +14,18 @@ public:
     SonOpenAL();
     ~SonOpenAL() override;
 
+    // Sets what OpenAL Soft reads from the environment; to be called before
+    // any thread starts, glibc's setenv being unsafe against a getenv.
+    static void prepare();
+
     void joue(const QString &fichier) override;
     void arrete() override;
 
     struct Fil;
 
 private:
-    // Shared with the thread, which may outlive the object when the sound
+    // Shared with the thread, which outlives the object when the sound
     // system does not answer.
     std::shared_ptr<Fil> m_fil;
+    std::thread m_tache;
 };

@@ -9,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    SonOpenAL::prepare();
     QApplication app(argc, argv);
     prepareProgramme();
 

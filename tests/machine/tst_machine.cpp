@@ -56,16 +56,17 @@ bool abime(const QString &chemin, const QString &quoi)
             || (f.resize(quoi == "tronquee" ? f.size() / 2 : 0) && f.open(QIODevice::Append) && f.write(ajout) >= 0);
 }
 
-// 0.2 s at 22050 Hz in that file format: whole periods, so that each loop
-// joins the next.
-QByteArray ton(double frequence, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16)
+// 0.2 s in that file format, the same in every channel: whole periods, so
+// that each loop joins the next. Read at another rate, or with its channels
+// taken for samples, it is heard at another pitch.
+QByteArray ton(double frequence, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16, int canaux = 1, int taux = 22050)
 {
     QTemporaryFile f;
-    SF_INFO info{0, 22050, 1, format, 0, 0};
+    SF_INFO info{0, taux, canaux, format, 0, 0};
     SNDFILE *sf = f.open() ? sf_open(qPrintable(f.fileName()), SFM_WRITE, &info) : nullptr;
-    for (int i = 0; sf && i < 4410; ++i) {
-        const short x = 16000 * std::sin(2 * M_PI * frequence * i / 22050);
-        sf_write_short(sf, &x, 1);
+    for (int i = 0; sf && i < taux / 5; ++i) {
+        const std::vector<double> trame(canaux, 0.5 * std::sin(2 * M_PI * frequence * i / taux));
+        sf_writef_double(sf, trame.data(), 1);
     }
     sf_close(sf);
     return f.readAll();
@@ -191,6 +192,10 @@ private Q_SLOTS:
         QTest::newRow("WAV extensible") << ton(tons[0], SF_FORMAT_WAVEX | SF_FORMAT_PCM_16) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("FLAC") << ton(tons[0], SF_FORMAT_FLAC | SF_FORMAT_PCM_16) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("Ogg Vorbis") << ton(tons[0], SF_FORMAT_OGG | SF_FORMAT_VORBIS) << "Bravo.wav:1500 -:700" << "B";
+        QTest::newRow("WAV flottant 32 bits") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_FLOAT) << "Bravo.wav:1500 -:700" << "B";
+        QTest::newRow("WAV flottant 64 bits") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_DOUBLE) << "Bravo.wav:1500 -:700" << "B";
+        QTest::newRow("stereo a 48 kHz") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 48000) << "Bravo.wav:1500 -:700" << "B";
+        QTest::newRow("MP3") << ton(tons[0], SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III) << "Bravo.wav:1500 -:700" << "B";
         QString arrets; // a stop at every moment of a sound's first half second, the last at once
         for (int ms = 500; ms >= 0; ms -= ms > 100 ? 10 : 1)
             arrets += QString("Echec.wav:%1 -:0 ").arg(ms);
@@ -285,5 +290,12 @@ private:
     }
 };
 
-QTEST_MAIN(TstMachine)
+// As the game's own start: the sound's environment before any thread.
+int main(int argc, char *argv[])
+{
+    SonOpenAL::prepare();
+    QApplication app(argc, argv);
+    TstMachine test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_machine.moc"
