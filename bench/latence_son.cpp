@@ -105,8 +105,11 @@ void repos(const char *nom, const QString &programme, int secondes)
     QThread::sleep(secondes);
     const auto [temps2, changements2] = compteurs(p.processId());
     const double tic = sysconf(_SC_CLK_TCK);
-    std::printf("%s at rest over %d s: %.2f %% of a core, %.1f wake-ups a second\n", nom, secondes,
-                100.0 * (temps2 - temps) / tic / secondes, double(changements2 - changements) / secondes);
+    QFile etat(QString("/proc/%1/status").arg(p.processId()));
+    const QString memoire = etat.open(QIODevice::ReadOnly) ? QRegularExpression("VmRSS:\\s+(\\d+)").match(etat.readAll()).captured(1) : "";
+    std::printf("%s at rest over %d s: %.2f %% of a core, %.1f wake-ups a second, %.1f MB resident\n", nom, secondes,
+                100.0 * (temps2 - temps) / tic / secondes, double(changements2 - changements) / secondes,
+                memoire.toDouble() / 1024);
     p.kill();
     p.waitForFinished();
 }
@@ -115,7 +118,6 @@ void repos(const char *nom, const QString &programme, int secondes)
 
 int main(int argc, char *argv[])
 {
-    SonOpenAL::prepare();
     QCoreApplication app(argc, argv);
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const int secondes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;

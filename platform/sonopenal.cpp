@@ -14,6 +14,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
@@ -23,6 +24,7 @@
 #include <dlfcn.h>
 #include <map>
 #include <mutex>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -75,6 +77,11 @@ SF_VIRTUAL_IO lectureEnMemoire = {
     [](void *m) -> sf_count_t { return memoire(m).position; },
 };
 
+short seizeBits(float x)
+{
+    return short(std::lround(std::clamp(x, -1.0f, 1.0f) * 32767));
+}
+
 // Any file libsndfile reads, whatever its name says; more than two channels
 // are mixed down to one. Nothing when the file holds no sound.
 std::optional<Echantillons> decode(const QString &chemin)
@@ -88,25 +95,23 @@ std::optional<Echantillons> decode(const QString &chemin)
     SNDFILE *sf = sf_open_virtual(&lectureEnMemoire, SFM_READ, &info, &lu);
     if (!sf)
         return {};
-    // Floating-point samples run from -1 to 1: read as they are, they would
-    // all round to silence.
-    sf_command(sf, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     Echantillons son;
     son.taux = info.samplerate;
     son.canaux = info.channels == 2 ? 2 : 1;
-    std::vector<short> bloc(4096 * std::max(info.channels, 1));
+    // Read as floats from -1 to 1, whatever the file holds: libsndfile's
+    // 16-bit reading leaves floating-point samples silent.
+    std::vector<float> bloc(4096 * info.channels);
     sf_count_t trames = 0, n = 0;
-    while (trames < tramesMax && (n = sf_readf_short(sf, bloc.data(), 4096)) > 0) {
+    while (trames < tramesMax && (n = sf_readf_float(sf, bloc.data(), 4096)) > 0) {
         trames += n;
-        if (info.channels <= 2) {
-            son.pcm.insert(son.pcm.end(), bloc.begin(), bloc.begin() + n * info.channels);
-            continue;
-        }
         for (sf_count_t t = 0; t < n; ++t) {
-            int somme = 0;
+            const float *trame = bloc.data() + t * info.channels;
+            if (info.channels > 2) {
+                son.pcm.push_back(seizeBits(std::accumulate(trame, trame + info.channels, 0.0f) / info.channels));
+                continue;
+            }
             for (int c = 0; c < info.channels; ++c)
-                somme += bloc[t * info.channels + c];
-            son.pcm.push_back(short(somme / info.channels));
+                son.pcm.push_back(seizeBits(trame[c]));
         }
     }
     sf_close(sf);
@@ -127,6 +132,16 @@ void taisAlsa()
     if (const auto pose = alsa ? reinterpret_cast<Pose>(dlsym(alsa, "snd_lib_error_set_local")) : nullptr)
         pose([](const char *, int, const char *, int, const char *, va_list) {});
 }
+
+// OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
+// (EE) ..."), six lines without a sound server, and reads its log level from
+// the environment only. Set as the program loads, before any thread starts:
+// glibc's setenv is unsafe against a getenv on another thread.
+void taisOpenAL()
+{
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+}
+Q_CONSTRUCTOR_FUNCTION(taisOpenAL)
 
 // A file's sound, kept while the file is unchanged.
 struct Decode
@@ -163,10 +178,10 @@ struct SonOpenAL::Fil
         taisAlsa();
         std::unique_lock verrouille(verrou);
         // OpenAL Soft loads its sound systems' libraries and lists their
-        // devices at its first device: done a second after the program
-        // starts, its window up, rather than at the first game's end.
-        // Opened at once, the device slowed the start-up from 1.07 to 1.57
-        // times a bare window's.
+        // devices at its first device: a device opened and closed a second
+        // after the program starts, its window up, spares the first game's
+        // end that time. Opened at once, the device slowed the start-up from
+        // 1.07 to 1.57 times a bare window's.
         if (!reveil.wait_for(verrouille, std::chrono::seconds(1), [this] { return ordre != Rien; }))
             ordre = Ouvre;
         for (;;) {
@@ -180,11 +195,9 @@ struct SonOpenAL::Fil
                 joue(c);
             else
                 ferme();
-            if (o == Ouvre)
-                ouvre();
-            verifie();
-            if (o == Ouvre)
+            if (o == Ouvre && ouvre())
                 ferme();
+            verifie();
             verrouille.lock();
         }
         ferme();
@@ -309,14 +322,6 @@ void quitteSiBloque(int statut, void *f)
         std::_Exit(statut);
     }
 }
-}
-
-// OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
-// (EE) ..."), six lines without a sound server, and reads its log level from
-// the environment only.
-void SonOpenAL::prepare()
-{
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
 }
 
 SonOpenAL::SonOpenAL()

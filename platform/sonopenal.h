@@ -14,10 +14,6 @@ public:
     SonOpenAL();
     ~SonOpenAL() override;
 
-    // Sets what OpenAL Soft reads from the environment; to be called before
-    // any thread starts, glibc's setenv being unsafe against a getenv.
-    static void prepare();
-
     void joue(const QString &fichier) override;
     void arrete() override;
 

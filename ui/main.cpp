@@ -9,7 +9,6 @@
 
 int main(int argc, char *argv[])
 {
-    SonOpenAL::prepare();
     QApplication app(argc, argv);
     prepareProgramme();
 
