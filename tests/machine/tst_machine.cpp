@@ -224,7 +224,8 @@ private Q_SLOTS:
         QDir jeu(m_dossier.filePath("gibetto"));
         QVERIFY(jeu.removeRecursively() && jeu.mkpath("."));
         QFile b(jeu.filePath("Bravo.wav")), e(jeu.filePath("Echec.wav"));
-        QVERIFY(e.open(QIODevice::WriteOnly) && e.write(ton(tons[1])) > 0 && e.flush());
+        const QByteArray echec = ton(tons[1]);
+        QVERIFY(e.open(QIODevice::WriteOnly) && e.write(echec) > 0 && e.flush());
         QVERIFY(bravo.isNull() || (b.open(QIODevice::WriteOnly) && b.write(bravo) > 0 && b.flush()));
         QTest::failOnWarning(QRegularExpression(".")); // not a word said
 
@@ -233,7 +234,7 @@ private Q_SLOTS:
         for (const QString &p : pas.split(' ')) {
             const QDeadlineTimer limite(100);
             if (p.startsWith('='))
-                QVERIFY(b.seek(0) && b.write(ton(tons[1])) > 0 && b.flush());
+                QVERIFY(b.seek(0) && b.write(echec) > 0 && b.flush());
             else if (p.startsWith('+'))
                 ::kill(m_serveur.processId(), p.startsWith("+fige") ? SIGSTOP : SIGCONT);
             else
