@@ -144,10 +144,10 @@ void regleOpenAL()
 {
     setenv("ALSOFT_LOGLEVEL", "0", 0);
     // OpenAL Soft mixes three periods of 1024 frames ahead of the sound
-    // server: a stop was heard 55 ms late. Its ALC_REFRESH attribute changes
-    // neither; its configuration, read from a file the environment names,
-    // does: periods of 10 ms bring the stop to 30 ms. This file lives in
-    // memory.
+    // server: a stop was heard 55 ms late. Its ALC_REFRESH attribute does
+    // not change that; its configuration, read from a file the environment
+    // names, does: periods of 10 ms bring the stop to 30 ms. This file lives
+    // in memory.
     if (getenv("ALSOFT_CONF"))
         return;
     const int fichier = memfd_create("alsoft.conf", MFD_CLOEXEC);
