@@ -197,7 +197,7 @@ struct SonOpenAL::Fil
         // OpenAL Soft loads its sound systems' libraries and lists their
         // devices at its first device: a device opened a second after the
         // program starts, its window up, brings the first game's sound from
-        // 19-33 ms to 11-17 ms after the call. Opened at once, the device
+        // 21-45 ms to 12-21 ms after the call. Opened at once, the device
         // slowed the start-up from 1.07 to 1.57 times a bare window's.
         if (!reveil.wait_for(verrouille, std::chrono::seconds(1), [this] { return ordre != Rien; }))
             ordre = Ouvre;
