@@ -1,10 +1,16 @@
-// How soon the game's sound is heard once a game ends, and how soon it falls
-// silent once the player clicks "Suite": Bravo.wav played through the game's
-// own sound class on a private PulseAudio server and recorded from its
-// monitor. The recording runs all along; the samples received when a call is
-// made mark its moment, so each figure may be a few milliseconds high, never
-// low. Prints one line a measure, judges nothing.
-// usage: latence_son [times]
+// The game's sound: how soon it is heard once a game ends, and how soon it
+// falls silent once the player clicks "Suite"; and what the game costs at
+// rest beside a bare Qt window, with a sound server running.
+// The delays: Bravo.wav played through the game's own sound class on a
+// private PulseAudio server and recorded from its monitor. The recording runs
+// all along; the samples received when a call is made mark its moment, so
+// each figure may be a few milliseconds high, never low.
+// At rest: the game and bench/plancher on their first screen (offscreen), a
+// few seconds after their start, over that many seconds: processor time
+// (/proc/<pid>/stat) and wake-ups, the context switches of all their threads
+// (/proc/<pid>/task/*/status).
+// Prints one line a measure, judges nothing.
+// usage: latence_son [times] [seconds at rest]
 #include "sonopenal.h"
 
 #include <QCoreApplication>
@@ -12,12 +18,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -58,12 +66,62 @@ double mediane(std::vector<double> v)
     std::fprintf(stderr, "latence_son: %s\n", message);
     std::exit(2);
 }
+
+// Processor time in clock ticks, and context switches, of all the threads
+// of that process so far.
+std::pair<qint64, qint64> compteurs(qint64 pid)
+{
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    const QByteArray champs = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    // After the command's name, which may hold spaces: utime and stime are
+    // the 12th and 13th fields.
+    const QList<QByteArray> apres = champs.mid(champs.lastIndexOf(')') + 2).split(' ');
+    const qint64 temps = apres.value(11).toLongLong() + apres.value(12).toLongLong();
+    qint64 changements = 0;
+    const QDir taches(QString("/proc/%1/task").arg(pid));
+    for (const QString &t : taches.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile etat(taches.filePath(t + "/status"));
+        const QString texte = etat.open(QIODevice::ReadOnly) ? etat.readAll() : QString();
+        for (const QRegularExpressionMatch &m : QRegularExpression("ctxt_switches:\\s+(\\d+)").globalMatch(texte))
+            changements += m.captured(1).toLongLong();
+    }
+    return {temps, changements};
+}
+
+// That program on its first screen, left alone.
+void repos(const char *nom, const QString &programme, int secondes)
+{
+    QProcess p;
+    p.setWorkingDirectory(GIBETTO_RUNTIME_DIR);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(programme, {});
+    if (!p.waitForStarted())
+        echoue("a program does not start: build it first");
+    // The game opens its sound system a second after its start, and closes
+    // it two seconds later.
+    QThread::sleep(5);
+    const auto [temps, changements] = compteurs(p.processId());
+    QThread::sleep(secondes);
+    const auto [temps2, changements2] = compteurs(p.processId());
+    const double tic = sysconf(_SC_CLK_TCK);
+    QFile etat(QString("/proc/%1/status").arg(p.processId()));
+    const QString memoire = etat.open(QIODevice::ReadOnly) ? QRegularExpression("VmRSS:\\s+(\\d+)").match(etat.readAll()).captured(1) : "";
+    std::printf("%s at rest over %d s: %.2f %% of a core, %.1f wake-ups a second, %.1f MB resident\n", nom, secondes,
+                100.0 * (temps2 - temps) / tic / secondes, double(changements2 - changements) / secondes,
+                memoire.toDouble() / 1024);
+    p.kill();
+    p.waitForFinished();
+}
+
 }
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    const int secondes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     QTemporaryDir dossier;
     for (const char *nom : {"HOME", "XDG_RUNTIME_DIR"})
         qputenv(nom, dossier.path().toUtf8());
@@ -85,7 +143,9 @@ int main(int argc, char *argv[])
     std::vector<double> debuts, arrets;
     {
         SonOpenAL son;
-        ecoute(1500); // the sound device opens a second after the start
+        // The sound device opens a second after the start and closes two
+        // seconds later: the first sound opens it, as a game's first end does.
+        ecoute(3500);
         for (int n = 0; n < fois; ++n) {
             const qsizetype appel = echantillons();
             son.joue(QStringLiteral("Bravo.wav"));
@@ -104,10 +164,13 @@ int main(int argc, char *argv[])
             arrets.push_back(1000.0 * std::max<qsizetype>(0, fin - arret) / taux);
         }
     }
+    repos("the game", QDir(GIBETTO_RUNTIME_DIR).filePath("gibetto"), secondes);
+    repos("a bare Qt window", QDir(QCoreApplication::applicationDirPath()).filePath("plancher"), secondes);
     micro.kill();
     micro.waitForFinished();
     serveur.kill();
     serveur.waitForFinished();
+    std::printf("first sound heard after the call to play, the device closed: %.1f ms\n", debuts.front());
     std::printf("sound heard after the call to play: %.1f ms (median of %d), %.1f ms at most\n",
                 mediane(debuts), fois, *std::max_element(debuts.begin(), debuts.end()));
     std::printf("silence after the call to stop: %.1f ms (median of %d), %.1f ms at most\n",

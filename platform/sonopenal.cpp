@@ -8,19 +8,25 @@
 #include <AL/alext.h>
 #include <sndfile.h>
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <map>
 #include <mutex>
+#include <numeric>
 #include <optional>
 #include <sys/mman.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -73,6 +79,11 @@ SF_VIRTUAL_IO lectureEnMemoire = {
     [](void *m) -> sf_count_t { return memoire(m).position; },
 };
 
+short seizeBits(float x)
+{
+    return short(std::lround(std::clamp(x, -1.0f, 1.0f) * 32767));
+}
+
 // Any file libsndfile reads, whatever its name says; more than two channels
 // are mixed down to one. Nothing when the file holds no sound.
 std::optional<Echantillons> decode(const QString &chemin)
@@ -89,19 +100,20 @@ std::optional<Echantillons> decode(const QString &chemin)
     Echantillons son;
     son.taux = info.samplerate;
     son.canaux = info.channels == 2 ? 2 : 1;
-    std::vector<short> bloc(4096 * std::max(info.channels, 1));
+    // Read as floats from -1 to 1, whatever the file holds: libsndfile's
+    // 16-bit reading leaves floating-point samples silent.
+    std::vector<float> bloc(4096 * info.channels);
     sf_count_t trames = 0, n = 0;
-    while (trames < tramesMax && (n = sf_readf_short(sf, bloc.data(), 4096)) > 0) {
+    while (trames < tramesMax && (n = sf_readf_float(sf, bloc.data(), 4096)) > 0) {
         trames += n;
-        if (info.channels <= 2) {
-            son.pcm.insert(son.pcm.end(), bloc.begin(), bloc.begin() + n * info.channels);
-            continue;
-        }
         for (sf_count_t t = 0; t < n; ++t) {
-            int somme = 0;
+            const float *trame = bloc.data() + t * info.channels;
+            if (info.channels > 2) {
+                son.pcm.push_back(seizeBits(std::accumulate(trame, trame + info.channels, 0.0f) / info.channels));
+                continue;
+            }
             for (int c = 0; c < info.channels; ++c)
-                somme += bloc[t * info.channels + c];
-            son.pcm.push_back(short(somme / info.channels));
+                son.pcm.push_back(seizeBits(trame[c]));
         }
     }
     sf_close(sf);
@@ -112,37 +124,52 @@ std::optional<Echantillons> decode(const QString &chemin)
 
 // libasound reports a machine without a sound card in eight lines on stderr
 // when OpenAL Soft tries it. Its error handler for one thread keeps them off
-// this one, and leaves the rest of the program alone.
+// this one, and leaves the rest of the program alone. OpenAL Soft loads it by
+// this name; so does the game.
 void taisAlsa()
 {
     using Rapport = void (*)(const char *, int, const char *, int, const char *, va_list);
     using Pose = Rapport (*)(Rapport);
-    if (const auto pose = reinterpret_cast<Pose>(dlsym(RTLD_DEFAULT, "snd_lib_error_set_local")))
+    void *alsa = dlopen("libasound.so.2", RTLD_LAZY);
+    if (const auto pose = alsa ? reinterpret_cast<Pose>(dlsym(alsa, "snd_lib_error_set_local")) : nullptr)
         pose([](const char *, int, const char *, int, const char *, va_list) {});
 }
 
 // OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
-// (EE) ..."), and it mixes three periods of 1024 frames ahead of the sound
-// server: a stop was heard 55 ms late. Its ALC_REFRESH attribute changes neither;
-// its configuration, read from a file the environment names, does: periods
-// of 10 ms bring the stop to 30 ms. This file lives in memory.
+// (EE) ..."), six lines without a sound server, and reads its log level and
+// its configuration from the environment only. Set as the program loads,
+// before any thread starts: glibc's setenv is unsafe against a getenv on
+// another thread.
 void regleOpenAL()
 {
-    if (!qEnvironmentVariableIsSet("ALSOFT_LOGLEVEL"))
-        qputenv("ALSOFT_LOGLEVEL", "0");
-    if (qEnvironmentVariableIsSet("ALSOFT_CONF"))
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // OpenAL Soft mixes three periods of 1024 frames ahead of the sound
+    // server: a stop was heard 55 ms late. Its ALC_REFRESH attribute does
+    // not change that; its configuration, read from a file the environment
+    // names, does: periods of 10 ms bring the stop to 30 ms. This file lives
+    // in memory.
+    if (getenv("ALSOFT_CONF"))
         return;
     const int fichier = memfd_create("alsoft.conf", MFD_CLOEXEC);
     const QByteArray reglages = "period_size = 441\nperiods = 3\n";
     if (fichier >= 0 && write(fichier, reglages.constData(), reglages.size()) == reglages.size())
-        qputenv("ALSOFT_CONF", "/proc/self/fd/" + QByteArray::number(fichier));
+        setenv("ALSOFT_CONF", qPrintable("/proc/self/fd/" + QString::number(fichier)), 0);
 }
+Q_CONSTRUCTOR_FUNCTION(regleOpenAL)
+
+// A file's sound, kept while the file is unchanged.
+struct Decode
+{
+    qint64 taille = -1;
+    QDateTime date;
+    std::optional<Echantillons> son;
+};
 
 }
 
 struct SonOpenAL::Fil
 {
-    enum Ordre { Rien, Ouvre, Joue, Arrete, Fin };
+    enum Ordre { Rien, Ouvre, Joue, Arrete, Pause, Ferme, Fin };
 
     std::mutex verrou;
     std::condition_variable reveil;
@@ -157,30 +184,52 @@ struct SonOpenAL::Fil
     ALCcontext *contexte = nullptr;
     ALuint source = 0;
     ALuint tampon = 0;
+    // Once a sound has stopped, the device runs until the sound server has
+    // played out what it held ("Vide"), then pauses, then closes.
+    enum Etat { Eteint, Sonne, Vide, EnPause } etat = Eteint;
+    std::map<QString, Decode> decodes;
     bool muetDit = false;
 
     void tourne()
     {
         taisAlsa();
         std::unique_lock verrouille(verrou);
-        // The device opens a second after the program starts, its window up:
-        // opened at once, it slowed the start-up from 1.07 to 1.57 times a
-        // bare window's. The first game's end finds it ready.
+        // OpenAL Soft loads its sound systems' libraries and lists their
+        // devices at its first device: a device opened a second after the
+        // program starts, its window up, brings the first game's sound from
+        // 21-45 ms to 12-21 ms after the call. Opened at once, the device
+        // slowed the start-up from 1.07 to 1.57 times a bare window's.
         if (!reveil.wait_for(verrouille, std::chrono::seconds(1), [this] { return ordre != Rien; }))
             ordre = Ouvre;
+        const auto attend = [this] { return ordre != Rien; };
+        using namespace std::chrono_literals;
         for (;;) {
-            reveil.wait(verrouille, [this] { return ordre != Rien; });
+            // Paused at once, the device kept the end of the sound in the
+            // sound server, heard before the next one: it pauses once 100 ms
+            // of silence have followed the sound. Paused, it still woke the
+            // game 1.4 times a second: it closes after two seconds. Closed at
+            // every stop, it made the next sound wait for the sound server,
+            // over 300 ms under the sanitizers on a busy machine.
+            if (etat == Vide && !reveil.wait_for(verrouille, 100ms, attend))
+                ordre = Pause;
+            else if (etat == EnPause && !reveil.wait_for(verrouille, 2s, attend))
+                ordre = Ferme;
+            reveil.wait(verrouille, attend);
             const Ordre o = std::exchange(ordre, Rien);
             const QString c = chemin;
             verrouille.unlock();
             if (o == Fin)
                 break;
-            if (o == Ouvre)
-                ouvre();
-            else if (o == Joue)
+            if (o == Joue)
                 joue(c);
-            else
+            else if (o == Arrete)
                 arrete();
+            else if (o == Pause)
+                pause();
+            else if (o == Ferme)
+                ferme();
+            else
+                ouvre();
             verifie();
             verrouille.lock();
         }
@@ -196,11 +245,25 @@ struct SonOpenAL::Fil
             qCWarning(lcSon, "Gibetto : %s ; le jeu continue sans son.", quoi);
     }
 
+    // An OpenAL call that failed (no memory for a sound, a source refused)
+    // costs that sound, not the game.
+    bool reussi()
+    {
+        if (alGetError() == AL_NO_ERROR)
+            return true;
+        dit("la sortie son a refusé un son");
+        return false;
+    }
+
     bool ouvre()
     {
         if (contexte)
             return true;
         appareil = alcOpenDevice(nullptr);
+        // Paused until the sound is ready: otherwise 70 ms of silence are
+        // mixed ahead of it, one time in two.
+        if (appareil)
+            alcDevicePauseSOFT(appareil);
         contexte = appareil ? alcCreateContext(appareil, nullptr) : nullptr;
         if (!contexte || !alcSetThreadContext(contexte)) {
             ferme();
@@ -208,33 +271,64 @@ struct SonOpenAL::Fil
             return false;
         }
         alGenSources(1, &source);
+        alGenBuffers(1, &tampon);
+        if (!reussi()) {
+            ferme();
+            return false;
+        }
+        etat = EnPause;
         return true;
     }
 
+    // The file's sound, decoded at its first play and again only once it
+    // has changed.
+    const std::optional<Echantillons> &son(const QString &c)
+    {
+        const QFileInfo fichier(c);
+        Decode &d = decodes[c];
+        if (d.taille != fichier.size() || d.date != fichier.lastModified())
+            d = Decode{fichier.size(), fichier.lastModified(), decode(c)};
+        return d.son;
+    }
+
+    // The device runs only while a sound plays: OpenAL Soft mixes silence
+    // as long as it runs, 1 to 2.8 % of a core and 246 to 610 wake-ups a
+    // second.
     void joue(const QString &c)
     {
-        // The sound before ends first: nothing of it is heard while this one
-        // is read.
-        arrete();
-        std::optional<Echantillons> son = decode(c);
-        if (!son)
-            son = decode(QStringLiteral(":/assets/carillon.wav"));
-        if (!son || !ouvre())
+        if (contexte) {
+            alSourceStop(source);
+            alSourcei(source, AL_BUFFER, 0);
+        }
+        const std::optional<Echantillons> *s = &son(c);
+        if (!*s)
+            s = &son(QStringLiteral(":/assets/carillon.wav"));
+        if (!*s || !ouvre())
             return;
-        alSourcei(source, AL_BUFFER, 0);
-        alDeleteBuffers(1, &tampon);
-        alGenBuffers(1, &tampon);
-        alBufferData(tampon, son->canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, son->pcm.data(),
-                     ALsizei(son->pcm.size() * sizeof(short)), son->taux);
+        const Echantillons &e = **s;
+        alBufferData(tampon, e.canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, e.pcm.data(),
+                     ALsizei(e.pcm.size() * sizeof(short)), e.taux);
         alSourcei(source, AL_BUFFER, ALint(tampon));
         alSourcei(source, AL_LOOPING, AL_TRUE);
         alSourcePlay(source);
+        if (etat == EnPause)
+            alcDeviceResumeSOFT(appareil);
+        etat = Sonne;
+        reussi();
     }
 
     void arrete()
     {
-        if (contexte)
-            alSourceStop(source);
+        if (etat != Sonne)
+            return;
+        alSourceStop(source);
+        etat = Vide;
+    }
+
+    void pause()
+    {
+        alcDevicePauseSOFT(appareil);
+        etat = EnPause;
     }
 
     // A sound server that goes away mid-sound: said once, and the next sound
@@ -263,24 +357,49 @@ struct SonOpenAL::Fil
         appareil = nullptr;
         contexte = nullptr;
         source = tampon = 0;
+        etat = Eteint;
     }
 };
 
-SonOpenAL::SonOpenAL()
-    : m_fil(std::make_shared<Fil>())
+namespace {
+// A sound server that still holds the thread when the program ends: the
+// libraries' own destructors, OpenAL Soft's unloading libpulse among them,
+// would run under it. The program ends there, its output written, with the
+// status it had.
+void quitteSiBloque(int statut, void *f)
 {
-    regleOpenAL();
-    std::thread([fil = m_fil] { fil->tourne(); }).detach();
+    const std::unique_ptr<std::shared_ptr<SonOpenAL::Fil>> fil(static_cast<std::shared_ptr<SonOpenAL::Fil> *>(f));
+    const std::lock_guard verrouille((*fil)->verrou);
+    if (!(*fil)->fini) {
+        std::fflush(nullptr);
+        std::_Exit(statut);
+    }
+}
 }
 
+SonOpenAL::SonOpenAL()
+    : m_fil(std::make_shared<Fil>())
+    , m_tache([fil = m_fil] { fil->tourne(); })
+{
+}
+
+// The thread ends and is joined within half a second; one that a hung sound
+// server holds longer is left to it, and the program's end waits for it no
+// more.
 SonOpenAL::~SonOpenAL()
 {
     std::unique_lock verrouille(m_fil->verrou);
     m_fil->ordre = Fil::Fin;
     m_fil->reveil.notify_all();
-    // A sound server that hangs keeps the thread, never the program.
     using namespace std::chrono_literals;
-    m_fil->reveil.wait_for(verrouille, 500ms, [this] { return m_fil->fini; });
+    const bool fini = m_fil->reveil.wait_for(verrouille, 500ms, [this] { return m_fil->fini; });
+    verrouille.unlock();
+    if (fini) {
+        m_tache.join();
+        return;
+    }
+    m_tache.detach();
+    on_exit(quitteSiBloque, new std::shared_ptr<Fil>(m_fil));
 }
 
 void SonOpenAL::joue(const QString &fichier)

@@ -3,6 +3,7 @@
 #include "son.h"
 
 #include <memory>
+#include <thread>
 
 // Plays through OpenAL Soft, files decoded by libsndfile. Everything that
 // talks to the sound system runs on a thread of its own: a sound server that
@@ -19,7 +20,8 @@ public:
     struct Fil;
 
 private:
-    // Shared with the thread, which may outlive the object when the sound
+    // Shared with the thread, which outlives the object when the sound
     // system does not answer.
     std::shared_ptr<Fil> m_fil;
+    std::thread m_tache;
 };
