@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# A child who cannot see plays with the Orca screen reader and the keyboard
-# alone, as dialogue.txt tells: after each key Orca must say what it says
-# there, then the game must end well. Fails when Orca, Xvfb, xdotool or the
-# accessibility bus is missing.
+# A child who cannot see plays with Orca and the keyboard alone, as dialogue.txt
+# tells; fails when Orca, Xvfb, xdotool or the accessibility bus is missing.
 # usage: orca.sh <game> <seance.txt>
 set -u -o pipefail
 GAME=$1 SEANCE=$2 DIALOGUE=$(dirname "$0")/dialogue.txt
-if [[ -z ${ORCA_SEANCE:-} ]]; then
-    command -v dbus-run-session >/dev/null || { echo "ORCA FAILURE: dbus-run-session is missing: install dbus" >&2; exit 1; }
-    exec env ORCA_SEANCE=1 dbus-run-session -- bash "$0" "$@"
-fi
+# Inside a private D-Bus session.
+[[ -n ${ORCA_SEANCE:-} ]] || exec env ORCA_SEANCE=1 dbus-run-session -- bash "$0" "$@"
 WORK=$(mktemp -d) XVFB_PID='' BUS_PID='' ORCA_PID='' GAME_PID='' SAID=0 KEY=''
 LOG=$WORK/orca.log
 fail() {
@@ -36,29 +32,30 @@ until_ok() { # <seconds> <what> <command...>
     shift 2
     until "$@"; do ((SECONDS < end)) || fail "$what"; sleep 0.2; done
 }
-# A window's title and a control's text or spoken name, as the window tests saw them
-title() { sed -n "s/^$1 \"\(.*\)\" [0-9]*x[0-9]* .*/\1/p" "$SEANCE" | head -n 1; }
-shown() { grep -m 1 "^$1 .*${2:-}" "$SEANCE" | sed 's/.*"\(.*\)" «.*/\1/; s/.*«\(.*\)»$/\1/; s/\\n/ /g'; }
-# A line of the dialogue with its {Control text} replaced by what the control shows
+# A window's title, or a control's text or spoken name, as the window tests saw it
+shown() { grep -m 1 "^$1 .*${2:-}" "$SEANCE" | sed 's/^[^"]*"\(.*\)" .*/\1/; s/.*«\(.*\)»$/\1/; s/\\n/ /g'; }
+# A piece of the dialogue, its {Window} or {Control text} replaced by what it shows
 said() {
-    local line=$1
+    local line=$(sed 's/^ *//; s/ *$//' <<<"$1")
     while [[ $line =~ ^(.*)\{([^ }]+)\ ?([^}]*)\}(.*)$ ]]; do
-        local r=("${BASH_REMATCH[@]}")
-        [[ ${r[2]} == *.* ]] && line=${r[1]}$(shown "${r[2]}" "${r[3]}")${r[4]} || line=${r[1]}$(title "${r[2]}")${r[4]}
+        line=${BASH_REMATCH[1]}$(shown "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}")${BASH_REMATCH[4]}
     done
     echo "$line"
 }
 spoken() { grep -a 'SPEECH OUTPUT' "$LOG" | tail -n +$((SAID + 1)) | grep -qF -- "$1"; }
 hears() { # <key> <what Orca says then>...
     local what
-    KEY=$1 SAID=$(grep -ac 'SPEECH OUTPUT' "$LOG")
+    KEY=$(said "$1") SAID=$(grep -ac 'SPEECH OUTPUT' "$LOG")
     case $KEY in
     type:*) xdotool type --delay 60 "${KEY#type:}" ;;
-    window:*) until_ok 10 "no window '$KEY'" xdotool search --onlyvisible --name "^$(title "${KEY#window:}")\$" windowfocus --sync ;;
+    window:*) until_ok 10 "no window '$KEY'" xdotool search --onlyvisible --name "^$(shown "${KEY#window:}")\$" windowfocus --sync ;;
     *) xdotool key "$KEY" ;;
     esac
     shift
-    for what in "$@"; do until_ok 10 "after '$KEY', Orca did not say: $what" spoken "$what"; done
+    for what in "$@"; do
+        what=$(said "$what")
+        until_ok 10 "after '$KEY', Orca did not say: $what" spoken "$what"
+    done
 }
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
@@ -85,11 +82,7 @@ until_ok 30 "Orca did not start" spoken 'Screen reader on'
 (cd "$HOME" && exec "$GAME") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 while IFS='|' read -r -u 3 -a step; do
-    [[ ${step[0]} =~ ^(#|$) ]] && continue
-    for i in "${!step[@]}"; do
-        step[i]=$(said "$(sed 's/^ *//; s/ *$//' <<<"${step[i]}")")
-    done
-    hears "${step[@]}"
+    [[ ${step[0]} =~ ^(#|$) ]] || hears "${step[@]}"
 done 3<"$DIALOGUE"
 until_ok 10 "the game still runs after the dialogue" eval '! kill -0 $GAME_PID 2>/dev/null'
 wait "$GAME_PID" || fail "the game ended with status $?"

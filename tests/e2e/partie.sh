@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Plays Gibetto with real mouse clicks on a virtual X server: at scale 2 at
-# the left of a screen too narrow for it; then at scales 1, 2, 1.25 and 1.5 a
-# name, a game won, "Suite", "NON" and the program's exit status, where a new
-# picture leaves nothing of the one before, and at 2 the picture box shows
-# the double-size drawings, not the small ones blown up, and a teacher's own
-# plain victory picture in the current folder before them.
-# The windows' titles and the controls' places are those the window tests
-# read on the screen, in seance.txt.
+# Plays Gibetto with real mouse clicks on a virtual X server, at the places
+# read in seance.txt: at scale 2 at the left of a screen too narrow for it;
+# at scales 1, 2, 1.25 and 1.5 a name, a game won, "Suite", "NON" and the exit
+# status, a new picture leaving nothing of the one before, and at 2 the double-size
+# drawings, not the small ones blown up, a teacher's own victory picture first.
 # usage: partie.sh <game> <seance.txt> <captures directory> <desert@2x.bmp> <0@2x.bmp>
 set -u -o pipefail
 GAME=$1 SEANCE=$2 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1
