@@ -4,7 +4,6 @@
 # usage: orca.sh <game> <seance.txt>
 set -u -o pipefail
 GAME=$1 SEANCE=$2 DIALOGUE=$(dirname "$0")/dialogue.txt
-# Inside a private D-Bus session.
 [[ -n ${ORCA_SEANCE:-} ]] || exec env ORCA_SEANCE=1 dbus-run-session -- bash "$0" "$@"
 WORK=$(mktemp -d) XVFB_PID='' BUS_PID='' ORCA_PID='' GAME_PID='' SAID=0 KEY=''
 LOG=$WORK/orca.log
@@ -62,6 +61,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WOR
 XVFB_PID=$!
 until_ok 15 "Xvfb gave no display" grep -qs '^[0-9]' "$WORK/display"
 export DISPLAY=:$(head -n 1 "$WORK/display")
+setxkbmap fr || fail "no French keyboard, where é has a key of its own: install xkb-data"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/bus.log" 2>&1 &
 BUS_PID=$!
 # Orca beside any other Orca of this user, such as a contributor's own screen
