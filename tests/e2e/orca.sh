@@ -21,9 +21,8 @@ trap 'stop "$GAME_PID"; stop "$ORCA_PID"; stop "$BUS_PID"; stop "$XVFB_PID"; rm 
 for tool in Xvfb xdotool orca /usr/libexec/at-spi-bus-launcher; do
     command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool, orca and at-spi2-core"; done
 mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run" && touch "$LOG"
-export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# The accessibility bus and Orca read their settings' schemas from the system's data.
-export XDG_DATA_DIRS=/usr/local/share:/usr/share
+# The system's data folders hold the schemas of the accessibility bus's and Orca's settings.
+export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_DATA_DIRS=/usr/local/share:/usr/share
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 until_ok() { # <seconds> <what> <command...>
@@ -64,6 +63,7 @@ export DISPLAY=:$(head -n 1 "$WORK/display")
 setxkbmap fr || fail "no French keyboard, where é has a key of its own: install xkb-data"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/bus.log" 2>&1 &
 BUS_PID=$!
+until_ok 30 "no accessibility bus" dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus
 # Orca beside any other Orca of this user, such as a contributor's own screen
 # reader, which --replace would kill and which would keep it from starting;
 # with the Python that Orca is installed for.
@@ -78,7 +78,7 @@ EOF
 # Orca writes each line of its log at once only to a terminal.
 script -qfec "/usr/bin/python3 $WORK/lance-orca.py" "$LOG" >/dev/null 2>&1 &
 ORCA_PID=$!
-until_ok 30 "Orca did not start" spoken 'Screen reader on'
+until_ok 60 "Orca did not start" spoken 'Screen reader on'
 (cd "$HOME" && exec "$GAME") >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 while IFS='|' read -r -u 3 -a step; do
