@@ -303,7 +303,7 @@ struct SonOpenAL::Fil
         const std::optional<Echantillons> *s = &son(c);
         if (!*s)
             s = &son(QStringLiteral(":/assets/carillon.wav"));
-        if (!*s || !ouvre())
+        if (!*s || !ouvre() || ordreEnAttente())
             return;
         const Echantillons &e = **s;
         alBufferData(tampon, e.canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, e.pcm.data(),
@@ -315,6 +315,15 @@ struct SonOpenAL::Fil
             alcDeviceResumeSOFT(appareil);
         etat = Sonne;
         reussi();
+    }
+
+    // Opening the device waits for the sound server, which may hang: an
+    // order given meanwhile, a stop or another sound, wins over this sound,
+    // which the player would otherwise hear a moment of.
+    bool ordreEnAttente()
+    {
+        const std::lock_guard verrouille(verrou);
+        return ordre != Rien;
     }
 
     void arrete()
