@@ -198,7 +198,7 @@ void Pendu::entree()
     m_liste->show();
     for (QCheckBox *coche : m_coches)
         coche->show();
-    annonce(this, aDire(bienvenue(nom)), m_coches.front());
+    annonce(this, [&nom] { return aDire(bienvenue(nom)); }, m_coches.front());
 }
 
 void Pendu::choisit(const Choix &c, QCheckBox *coche)
@@ -255,7 +255,7 @@ void Pendu::commencePartie(const QString &mot, const QString &titre)
     m_label3->setLegende(invite(nom));
     m_label3->show();
     montreTouches(true);
-    annonce(this, parleDepart(titre, consignes), m_touches.front());
+    annonce(this, [&] { return parleDepart(titre, consignes); }, m_touches.front());
 }
 
 void Pendu::essai(std::size_t i)
@@ -268,8 +268,10 @@ void Pendu::essai(std::size_t i)
     m_etiquettes[i]->show();
     m_label2->setLegende(bilan->jokers);
     applique(*bilan);
-    annonce(this, parleEssai(clavier[i].caractere, *bilan, m_partie.masque(), m_partie.mot()),
-            bilan->issue == Issue::EnCours ? nullptr : m_sf);
+    const auto dit = [&] {
+        return parleEssai(clavier[i].caractere, *bilan, m_partie.masque(), m_partie.mot());
+    };
+    annonce(this, dit, bilan->issue == Issue::EnCours ? nullptr : m_sf);
 }
 
 void Pendu::applique(const Bilan &bilan)

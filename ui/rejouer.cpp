@@ -23,9 +23,10 @@ Rejouer::Rejouer(QWidget *parent)
     m_nj = enfant<QLineEdit>(this, "nj");
     auto *oui = enfant<QPushButton>(this, "oui");
     connect(oui, &QPushButton::clicked, this, &Rejouer::oui);
-    connect(enfant<QPushButton>(this, "non"), &QPushButton::clicked, this, &QWidget::close);
+    auto *non = enfant<QPushButton>(this, "non");
+    connect(non, &QPushButton::clicked, this, &QWidget::close);
     // The question, said with either answer as the focus reaches it.
-    for (auto *reponse : {oui, enfant<QPushButton>(this, "non")})
+    for (auto *reponse : {oui, non})
         reponse->setAccessibleDescription(enfant<QLabel>(this, "Label2")->text());
     oui->setFocus();
 }
