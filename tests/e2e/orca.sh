@@ -60,7 +60,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WOR
 XVFB_PID=$!
 until_ok 15 "Xvfb gave no display" grep -qs '^[0-9]' "$WORK/display"
 export DISPLAY=:$(head -n 1 "$WORK/display")
-setxkbmap fr || fail "no French keyboard, where é has a key of its own: install xkb-data"
+setxkbmap fr || fail "no French keyboard, as a French child has: install xkb-data"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/bus.log" 2>&1 &
 BUS_PID=$!
 until_ok 30 "no accessibility bus" dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus
