@@ -1,6 +1,7 @@
 // What a player waits for and what a long session holds: a key click, picture
 // load included, on a theme word and on the longest own word; live widgets and
 // resident memory over 1,000 replays. Prints one line a measure, judges nothing.
+#include "ecoute.h"
 #include "hasard.h"
 #include "imagesqt.h"
 #include "jeu.h"
@@ -20,6 +21,7 @@ struct Muet : Son
 {
     void joue(const QString &) override {}
     void arrete() override {}
+    void attenue(bool) override {}
 };
 
 struct Hasard0 : Hasard
@@ -84,7 +86,8 @@ int main(int argc, char *argv[])
     ImagesQt images;
     Muet son;
     Hasard0 hasard;
-    Jeu jeu(Services{images, son, hasard});
+    const Ecoute personne;
+    Jeu jeu(Services{images, son, hasard, personne});
     jeu.ouvrePendu(QStringLiteral("Léa"));
 
     std::printf("key click, theme-sized word: %.1f us\n", clic(QStringLiteral("HIPPOPOTAME")));

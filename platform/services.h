@@ -3,6 +3,7 @@
 class Images;
 class Son;
 class Hasard;
+class Ecoute;
 
 // The machine's services, shared by every window of the game.
 struct Services
@@ -10,4 +11,5 @@ struct Services
     Images &images;
     Son &son;
     Hasard &hasard;
+    const Ecoute &ecoute;
 };

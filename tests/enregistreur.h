@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ecoute.h"
 #include "hasard.h"
 #include "images.h"
 #include "son.h"
@@ -21,5 +22,12 @@ struct Enregistreur : Images, Son, Hasard
     }
     void joue(const QString &fichier) override { journal.append("son " + fichier); }
     void arrete() override { journal.append("arret"); }
+    void attenue(bool oui) override { journal.append(oui ? "attenue" : "plein"); }
     double tire() override { return tirages.isEmpty() ? 0.0 : tirages.takeFirst(); }
+};
+
+// A screen reader that a test starts and stops.
+struct LecteurFactice : Ecoute
+{
+    using Ecoute::setLecteur;
 };

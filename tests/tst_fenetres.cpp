@@ -92,6 +92,7 @@ class TstFenetres : public QObject
 {
     Q_OBJECT
     Enregistreur m_machine;
+    LecteurFactice m_lecteur;
     std::unique_ptr<Jeu> m_jeu;
     QWidget *m_pendu = nullptr;
 
@@ -101,7 +102,7 @@ private Q_SLOTS:
     {
         m_machine = {};
         QApplication::setQuitOnLastWindowClosed(false);
-        m_jeu = std::make_unique<Jeu>(Services{m_machine, m_machine, m_machine});
+        m_jeu = std::make_unique<Jeu>(Services{m_machine, m_machine, m_machine, m_lecteur});
         m_jeu->ouvrePendu();
         m_pendu = seuleFenetre();
         QVERIFY(QTest::qWaitForWindowActive(m_pendu));

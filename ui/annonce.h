@@ -2,18 +2,30 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 
+class Ecoute;
+class QLabel;
 class QWidget;
 
-// Tells a screen reader what just happened in a window, beyond what the
-// focused control says of itself. With no assistive technology listening it
-// does nothing at all: the window's look, focus and tab order stay as they
-// are, and the text is not even made. `ensuite` is the control the Tab key
-// reaches next.
-void annonce(QWidget *fenetre, const std::function<QString()> &texte, QWidget *ensuite);
+// What a window tells a screen reader beyond what the focused control says
+// of itself. Qt 6.4 cannot announce, and Orca speaks the control that takes
+// the focus: two voices, small labels that draw nothing, take turns in
+// taking the focus with the outcome as their name. Both stand in the
+// window's Tab chain just before the control the outcome leads to, placed by
+// the code that orders that chain, so that Tab from either reaches that
+// control and Shift+Tab the one before it.
+using Voix = std::array<QLabel *, 2>;
+
+// Made only once a screen reader listens: before that a window has none, and
+// its look, focus and Tab order are those of a game without one.
+Voix faitVoix(QWidget *fenetre);
+
+// The next voice says the text: it takes the focus, which Orca speaks.
+void dit(const Voix &voix, const QString &texte);
 
 // Gives the control the focus once a screen reader listens, now or as soon as
 // one starts, unless the player has moved the focus by then: a player who
 // listens starts there.
-void ecouteDepuis(QWidget *controle);
+void ecouteDepuis(QWidget *controle, const Ecoute &ecoute);

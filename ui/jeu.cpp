@@ -1,5 +1,6 @@
 #include "jeu.h"
 
+#include "ecoute.h"
 #include "son.h"
 #include "pendu.h"
 #include "rejouer.h"
@@ -10,6 +11,9 @@ Jeu::Jeu(const Services &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
 {
+    connect(&m_services.ecoute, &Ecoute::lecteurChange, this, [this](bool lecteur) {
+        m_services.son.attenue(lecteur);
+    });
 }
 
 Jeu::~Jeu()

@@ -1,3 +1,4 @@
+#include "ecouteatspi.h"
 #include "hasard.h"
 #include "imagesqt.h"
 #include "services.h"
@@ -15,7 +16,8 @@ int main(int argc, char *argv[])
     ImagesQt images;
     SonOpenAL son;
     HasardHorloge hasard;
-    Jeu jeu(Services{images, son, hasard});
+    EcouteAtSpi ecoute;
+    Jeu jeu(Services{images, son, hasard, ecoute});
     jeu.ouvrePendu();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annonce.h"
 #include "clavier.h"
 #include "partie.h"
 #include "services.h"
@@ -40,7 +41,12 @@ Q_SIGNALS:
 private:
     void construitCoches();
     void construitClavier();
+    // The one owner of the Tab chain: the controls in the order of the
+    // design, the voices, once made, just before the control they lead to.
     void ordonneTabulation();
+    // Tells a screen reader, while one listens, what just happened; Tab then
+    // reaches `ensuite`. The text is made only then.
+    void annonce(const std::function<QString()> &texte, QWidget *ensuite);
 
     // A character typed outside a text box clicks the key that looks for it,
     // while that key's button is shown. True when the typing is taken.
@@ -79,4 +85,6 @@ private:
     // Key buttons and their labels, in the order of the key table.
     std::array<QPushButton *, clavier.size()> m_touches{};
     std::array<QLabel *, clavier.size()> m_etiquettes{};
+    Voix m_voix{};
+    QWidget *m_apresVoix = nullptr;
 };

@@ -24,6 +24,17 @@ QString epelle(const QString &texte, bool masque)
 }
 }
 
+QString parleTouche(const Touche &touche, bool essayee)
+{
+    const QString nom = QString::fromUtf8(nomDit(touche));
+    return essayee ? nom + QStringLiteral(", déjà essayée") : nom;
+}
+
+QString parleImageAbsente(const Image &image)
+{
+    return QStringLiteral("Image « %1 » absente : %2").arg(image.fichier, image.description);
+}
+
 QString aDire(const QString &texte)
 {
     return QString(texte).replace(finDeLigne, QStringLiteral(" "));

@@ -3,6 +3,8 @@
 #include <QString>
 
 struct Bilan;
+struct Image;
+struct Touche;
 
 // What a screen reader says of the game, made from what happened; the texts
 // for the eye stand beside them, in depart.h and in the engine's messages.
@@ -16,6 +18,12 @@ QString parleDepart(const QString &titre, const QString &consignes);
 // loss message, the word spelled after a loss, and where "Suite" stands.
 QString parleEssai(char16_t caractere, const Bilan &bilan, const QString &masque,
                    const QString &mot);
+
+// A key as its button says it, and as its red label says it once tried.
+QString parleTouche(const Touche &touche, bool essayee);
+
+// A picture the game could not find: what the box would show.
+QString parleImageAbsente(const Image &image);
 
 // The game's own text, its line breaks spoken as a pause.
 QString aDire(const QString &texte);

@@ -1,6 +1,7 @@
 // The game on a real machine: whole games with files, sound server or folders
 // in trouble, each in a copy of this test in a fresh folder; and the sound as
 // a player hears it, recorded from a private sound server and told by its tones.
+#include "ecouteatspi.h"
 #include "enregistreur.h"
 #include "fenetres.h"
 #include "hasard.h"
@@ -264,7 +265,8 @@ private:
         HasardHorloge hasard;
         if (machine == "serveur-fige") // until the test ends: the sound device never opens
             QProcess::execute("kill", {"-STOP", qgetenv("GIBETTO_SERVEUR")});
-        Jeu jeu(Services{images, son, hasard});
+        EcouteAtSpi ecoute;
+        Jeu jeu(Services{images, son, hasard, ecoute});
         jeu.ouvrePendu("Léa");
         QVERIFY(machine != "dossier-efface" || QDir::current().removeRecursively());
         QVERIFY(machine != "dossier-illisible" || QDir::current().entryList().isEmpty());
