@@ -2,6 +2,7 @@
 // the engine, what it decides shows in the right controls with the exact
 // texts, faces and places; the windows' lives; and the rules of a game
 // holding whatever a player does.
+#include "ecouteatspi.h"
 #include "enregistreur.h"
 #include "fenetres.h"
 #include "jeu.h"
@@ -9,6 +10,10 @@
 #include "pilote.h"
 
 #include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -30,6 +35,22 @@ void tape(QWidget *fenetre, QChar c)
 {
     QWidget *focus = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
     QTest::sendKeyEvent(QTest::Click, focus, Qt::Key(c.toUpper().unicode()), QString(c), {});
+}
+
+// Sets a property of the accessibility bus's status, as a desktop does for a
+// magnifier (IsEnabled) or for a screen reader (ScreenReaderEnabled).
+void statut(const QString &propriete, bool valeur)
+{
+    QDBusMessage m = QDBusMessage::createMethodCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set");
+    m << "org.a11y.Status" << propriete << QVariant::fromValue(QDBusVariant(valeur));
+    QCOMPARE(QDBusConnection::sessionBus().call(m).type(), QDBusMessage::ReplyMessage);
+}
+
+// Where the focus is after a key pressed at the control that holds it.
+QString apres(QWidget *fenetre, Qt::Key touche)
+{
+    QTest::keyClick(fenetre->focusWidget(), touche);
+    return fenetre->focusWidget()->objectName();
 }
 
 // A text box's right-click menu, Qt's own texts; -- a separator. Shortcuts
@@ -101,6 +122,7 @@ private Q_SLOTS:
     void init()
     {
         m_machine = {};
+        m_lecteur.setLecteur(false);
         QApplication::setQuitOnLastWindowClosed(false);
         m_jeu = std::make_unique<Jeu>(Services{m_machine, m_machine, m_machine, m_lecteur});
         m_jeu->ouvrePendu();
@@ -134,6 +156,87 @@ private Q_SLOTS:
         QCOMPARE(rouges(), 0);
         clique(m_pendu, {"O"});
         QVERIFY(rouges() > 300);
+    }
+
+    // With a screen reader, each outcome takes the focus to be said, and Tab
+    // from it reaches the control the speech names: the first list, the first
+    // key after any number of letters (Shift+Tab the control before the
+    // keys), "Suite" at the end; the end sound plays lower. Without one, the
+    // focus stays where it was and no voice is made.
+    void tabMeneOuLaParoleLeDit_data()
+    {
+        QTest::addColumn<bool>("lecteur");
+        QTest::newRow("screen reader") << true;
+        QTest::newRow("none") << false;
+    }
+    void tabMeneOuLaParoleLeDit()
+    {
+        QFETCH(bool, lecteur);
+        m_lecteur.setLecteur(lecteur);
+        QCOMPARE(m_machine.journal.contains("attenue"), lecteur);
+        const auto focus = [this] { return m_pendu->focusWidget()->objectName(); };
+        const auto dit = [this] { return m_pendu->focusWidget()->accessibleName(); };
+        saisit(m_pendu, "nj", "Zoé");
+        clique(m_pendu, {"Entree"});
+        QCOMPARE(focus(), lecteur ? "voix1" : "Entree");
+        QVERIFY(!lecteur || dit().startsWith("Bienvenue à toi, Zoé, tu as le choix"));
+        QCOMPARE(apres(m_pendu, Qt::Key_Tab), lecteur ? "Check1" : "Accueil");
+        clique(m_pendu, {"Check7"});
+        saisit(m_pendu, "Perso", "OS");
+        clique(m_pendu, {"op"});
+        QVERIFY(!lecteur || apres(m_pendu, Qt::Key_Tab) == "A");
+        m_pendu->findChild<QWidget *>("Ecran")->setFocus();
+        // One letter, two, three, each time from where Tab left the focus.
+        for (const QString &lettres : {"Z", "ER", "TYU"}) {
+            const QString avant = focus();
+            for (qsizetype i = 0; i < lettres.size(); ++i) {
+                tape(m_pendu, lettres.at(i));
+                QCOMPARE(focus(), lecteur ? QString("voix%1").arg(i % 2 + 1) : avant);
+                QVERIFY(!lecteur || dit().startsWith(lettres.at(i) + QString(" : pas dans le mot. Le mot : caché, caché.")));
+            }
+            QVERIFY(!lecteur || apres(m_pendu, Qt::Key_Tab) == "A");
+        }
+        QVERIFY(!lecteur || apres(m_pendu, Qt::Key_Backtab) == "Consignes");
+        QVERIFY(!lecteur || apres(m_pendu, Qt::Key_Tab) == "A");
+        tape(m_pendu, 'O');
+        tape(m_pendu, 'S');
+        QVERIFY(!lecteur || dit().startsWith("S : dans le mot, 1 fois. Le mot : O, S. Zoé,  tu as gagné"));
+        QVERIFY(!lecteur || apres(m_pendu, Qt::Key_Tab) == "SF");
+        QCOMPARE(m_pendu->findChildren<QLabel *>(QRegularExpression("^voix")).size(), lecteur ? 2 : 0);
+    }
+
+    // The desktop's word on the accessibility bus decides, as it changes: a
+    // magnifier's accessibility moves nothing; a screen reader started during
+    // a game hears the next outcome, one stopped hears nothing more. On the
+    // private bus of bus-a11y.sh.
+    void seulUnLecteurFaitParler()
+    {
+        QTRY_VERIFY(QDBusConnection::sessionBus().interface()->isServiceRegistered("org.a11y.Bus"));
+        statut("ScreenReaderEnabled", false);
+        statut("IsEnabled", true);
+        m_jeu.reset();
+        EcouteAtSpi ecoute;
+        Jeu jeu(Services{m_machine, m_machine, m_machine, ecoute});
+        jeu.ouvrePendu("Zoé");
+        QWidget *pendu = seuleFenetre();
+        QVERIFY(QTest::qWaitForWindowActive(pendu));
+        clique(pendu, {"Entree", "Check7"});
+        saisit(pendu, "Perso", "OS");
+        clique(pendu, {"op"});
+        pendu->findChild<QWidget *>("Ecran")->setFocus();
+        tape(pendu, 'Z');
+        QTest::qWait(500);
+        QCOMPARE(pendu->focusWidget()->objectName(), "Ecran");
+        QVERIFY(!pendu->findChild<QLabel *>("voix1"));
+        statut("ScreenReaderEnabled", true);
+        QTRY_VERIFY_WITH_TIMEOUT(ecoute.lecteur(), 2000);
+        tape(pendu, 'E');
+        QCOMPARE(pendu->focusWidget()->objectName(), "voix1");
+        QCOMPARE(m_machine.journal.filter("attenue").size(), 1);
+        statut("ScreenReaderEnabled", false);
+        QTRY_VERIFY_WITH_TIMEOUT(!ecoute.lecteur(), 2000);
+        tape(pendu, 'R');
+        QCOMPARE(pendu->focusWidget()->objectName(), "voix1");
     }
 
     // The words, titles and names as the player meets them, in their order,

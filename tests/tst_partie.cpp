@@ -1,6 +1,8 @@
 // The rules of a game, a row per case: the keys a player clicks on a word,
-// those the rules refuse, and everything the last click taken shows.
+// those the rules refuse, and everything the last click taken shows and says
+// to a screen reader.
 #include "clavier.h"
+#include "paroles.h"
 #include "partie.h"
 
 #include <QTest>
@@ -24,23 +26,28 @@ void TstPartie::unClicMontreSonBilan_data()
     QTest::addColumn<QString>("reste"); // the end of the per-click message
     QTest::addColumn<char>("fin");      // G won, P lost, - in play
     QTest::addColumn<QString>("refusees"); // changed nothing and showed nothing
-    QTest::newRow("every E of ELEPHANT at once") << "ELEPHANT" << "E" << "E?E?????" << "E?E?????" << 7 << "0" << " 7 jokers !" << '-' << "";
-    QTest::newRow("one joker left is singular") << "OS" << "ABCDEF" << "??" << "??" << 1 << "6" << " 1 joker !" << '-' << "";
-    QTest::newRow("a hit costs nothing after misses") << "ZEBRE" << "AE" << "?E??E" << "?E??E" << 6 << "1" << " 6 jokers !" << '-' << "";
-    QTest::newRow("the hyphen hides like a letter") << "PORC-EPIC" << "-" << "????-????" << "????-????" << 7 << "0" << " 7 jokers !" << '-' << "";
-    QTest::newRow("space and apostrophe") << "COTE D'IVOIRE" << " '" << "???? ?'??????" << "???? ?'??????" << 7 << "0" << " 7 jokers !" << '-' << "";
-    QTest::newRow("small letters never show") << "ane" << "ANE" << "???" << "???" << 4 << "3" << " 4 jokers !" << '-' << "";
-    QTest::newRow("an accent typed apart hides with its letter") << "E\u0301T" << "ET" << "?T" << "?T" << 6 << "1" << " 6 jokers !" << '-' << "";
-    QTest::newRow("question marks are won at the first click") << "??" << "A" << "??" << "??" << 6 << "1 victoire" << " 6 jokers !" << 'G' << "";
+    QTest::addColumn<QString>("dit"); // to a screen reader
+    const QString reste7 = " Léa,   il ne te reste plus que  7 jokers !";
+    const QString suite = " Pour continuer, le bouton Suite est juste après : touche Tab.";
+    const QString gagne = " Léa,  tu as gagné, félicitations !" + suite;
+    const QString perdu = " Léa,  tu as utilisé tous tes jokers et tu as malheureusement perdu ! Le mot était : O, S." + suite;
+    QTest::newRow("every E of ELEPHANT at once") << "ELEPHANT" << "E" << "E?E?????" << "E?E?????" << 7 << "0" << " 7 jokers !" << '-' << "" << "E : dans le mot, 2 fois. Le mot : E, caché, E, caché, caché, caché, caché, caché." + reste7;
+    QTest::newRow("one joker left is singular") << "OS" << "ABCDEF" << "??" << "??" << 1 << "6" << " 1 joker !" << '-' << "" << "F : pas dans le mot. Le mot : caché, caché. Léa,   il ne te reste plus que  1 joker !";
+    QTest::newRow("a hit costs nothing after misses") << "ZEBRE" << "AE" << "?E??E" << "?E??E" << 6 << "1" << " 6 jokers !" << '-' << "" << "E : dans le mot, 2 fois. Le mot : caché, E, caché, caché, E. Léa,   il ne te reste plus que  6 jokers !";
+    QTest::newRow("the hyphen hides like a letter") << "PORC-EPIC" << "-" << "????-????" << "????-????" << 7 << "0" << " 7 jokers !" << '-' << "" << "Trait d'union : dans le mot, 1 fois. Le mot : caché, caché, caché, caché, Trait d'union, caché, caché, caché, caché." + reste7;
+    QTest::newRow("space and apostrophe") << "COTE D'IVOIRE" << " '" << "???? ?'??????" << "???? ?'??????" << 7 << "0" << " 7 jokers !" << '-' << "" << "Apostrophe : dans le mot, 1 fois. Le mot : caché, caché, caché, caché, Espace, caché, Apostrophe, caché, caché, caché, caché, caché, caché." + reste7;
+    QTest::newRow("small letters never show") << "ane" << "ANE" << "???" << "???" << 4 << "3" << " 4 jokers !" << '-' << "" << "E : pas dans le mot. Le mot : caché, caché, caché. Léa,   il ne te reste plus que  4 jokers !";
+    QTest::newRow("an accent typed apart hides with its letter") << "E\u0301T" << "ET" << "?T" << "?T" << 6 << "1" << " 6 jokers !" << '-' << "" << "T : dans le mot, 1 fois. Le mot : caché, T. Léa,   il ne te reste plus que  6 jokers !";
+    QTest::newRow("question marks are won at the first click") << "??" << "A" << "??" << "??" << 6 << "1 victoire" << " 6 jokers !" << 'G' << "" << "A : pas dans le mot. Le mot : ?, ?." + gagne;
     // The count of characters is a 16-bit number.
     const QString a(Partie::longueurMax, 'A');
-    QTest::newRow("a word too long is cut") << a + "A" << "A" << a << a << 7 << "0 victoire" << " 7 jokers !" << 'G' << "";
-    QTest::newRow("a loss on the space key shows it too") << "OS" << "ABCDEF " << "??" << "OS" << 0 << "7" << " 0 joker !" << 'P' << "";
-    QTest::newRow("a key tried twice counts once") << "OS" << "ZOZO" << "O?" << "O?" << 6 << "1" << " 6 jokers !" << '-' << "ZO";
-    QTest::newRow("characters no key looks for") << "ÉTÉ" << "Éé1T" << "?T?" << "?T?" << 7 << "0" << " 7 jokers !" << '-' << "Éé1";
-    QTest::newRow("no key after a win") << "OS" << "OSA" << "OS" << "OS" << 7 << "0 victoire" << " 7 jokers !" << 'G' << "A";
-    QTest::newRow("no key after a loss") << "OS" << "ABCDEFGO" << "??" << "OS" << 0 << "7" << " 0 joker !" << 'P' << "O";
-    QTest::newRow("no key before a game") << QString() << "A" << "" << "" << 0 << "" << "" << '-' << "A";
+    QTest::newRow("a word too long is cut") << a + "A" << "A" << a << a << 7 << "0 victoire" << " 7 jokers !" << 'G' << "" << "A : dans le mot, 32767 fois. Le mot : " + QStringList(Partie::longueurMax, "A").join(", ") + "." + gagne;
+    QTest::newRow("a loss on the space key shows it too") << "OS" << "ABCDEF " << "??" << "OS" << 0 << "7" << " 0 joker !" << 'P' << "" << "Espace : pas dans le mot. Le mot : caché, caché." + perdu;
+    QTest::newRow("a key tried twice counts once") << "OS" << "ZOZO" << "O?" << "O?" << 6 << "1" << " 6 jokers !" << '-' << "ZO" << "O : dans le mot, 1 fois. Le mot : O, caché. Léa,   il ne te reste plus que  6 jokers !";
+    QTest::newRow("characters no key looks for") << "ÉTÉ" << "Éé1T" << "?T?" << "?T?" << 7 << "0" << " 7 jokers !" << '-' << "Éé1" << "T : dans le mot, 1 fois. Le mot : caché, T, caché." + reste7;
+    QTest::newRow("no key after a win") << "OS" << "OSA" << "OS" << "OS" << 7 << "0 victoire" << " 7 jokers !" << 'G' << "A" << "S : dans le mot, 1 fois. Le mot : O, S." + gagne;
+    QTest::newRow("no key after a loss") << "OS" << "ABCDEFGO" << "??" << "OS" << 0 << "7" << " 0 joker !" << 'P' << "O" << "G : pas dans le mot. Le mot : caché, caché." + perdu;
+    QTest::newRow("no key before a game") << QString() << "A" << "" << "" << 0 << "" << "" << '-' << "A" << "";
 }
 
 void TstPartie::unClicMontreSonBilan()
@@ -56,13 +63,15 @@ void TstPartie::unClicMontreSonBilan()
         p.commence(mot);
     Bilan b;
     QString refusees;
+    QString dit;
     for (const QChar c : touches) {
         const std::optional<Bilan> bilan = p.essai(c.unicode());
         if (bilan)
-            b = *bilan;
+            b = *bilan, dit = parleEssai(c.unicode(), b, p.masque(), p.mot());
         else
             refusees += c;
     }
+    QTEST(dit, "dit");
     QTEST(refusees, "refusees");
     QTEST(p.masque(), "masque");
     QTEST(b.aff, "aff");

@@ -2,8 +2,8 @@
 
 #include "ecoute.h"
 
+#include <QApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QWidget>
 
 Voix faitVoix(QWidget *fenetre)
@@ -33,14 +33,15 @@ void ecouteDepuis(QWidget *controle, const Ecoute &ecoute)
         controle->setFocus(Qt::OtherFocusReason);
         return;
     }
-    // The desktop's answer comes once the window is up.
-    const QPointer<QWidget> focus = controle->window()->focusWidget();
+    // The desktop's answer comes once the window is up. A focus moved from
+    // one control to another is the player's: it stays.
     auto *attente = new QObject(controle);
     QObject::connect(&ecoute, &Ecoute::lecteurChange, attente, [=](bool lecteur) {
-        if (!lecteur)
-            return;
-        if (controle->window()->focusWidget() == focus)
+        if (lecteur)
             controle->setFocus(Qt::OtherFocusReason);
-        attente->deleteLater();
+    });
+    QObject::connect(qApp, &QApplication::focusChanged, attente, [attente](QWidget *avant) {
+        if (avant)
+            attente->deleteLater();
     });
 }

@@ -13,13 +13,16 @@ QString nomDe(const QString &caractere)
     return touche ? QString::fromUtf8(nomDit(*touche)) : caractere;
 }
 
-// The word position by position; in the mask a position not yet found is
-// said as hidden.
-QString epelle(const QString &texte, bool masque)
+// The word position by position, those of the mask not yet found said as
+// hidden: a "?" of the mask is hidden unless the word has a "?" there.
+QString epelle(const QString &texte, const QString &mot)
 {
+    const QStringList lettres = caracteres(mot);
     QStringList dits;
-    for (const QString &position : caracteres(texte))
-        dits << (masque && position == QLatin1String("?") ? QStringLiteral("caché") : nomDe(position));
+    for (const QString &position : caracteres(texte)) {
+        const bool cachee = position == QLatin1String("?") && lettres.value(dits.size()) != position;
+        dits << (cachee ? QStringLiteral("caché") : nomDe(position));
+    }
     return dits.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 }
@@ -51,11 +54,11 @@ QString parleEssai(char16_t caractere, const Bilan &bilan, const QString &masque
     QString dit = bilan.trouvees > 0
             ? QStringLiteral("%1 : dans le mot, %2 fois.").arg(touche).arg(bilan.trouvees)
             : QStringLiteral("%1 : pas dans le mot.").arg(touche);
-    dit += QStringLiteral(" Le mot : ") + epelle(masque, true) + QLatin1Char(' ');
+    dit += QStringLiteral(" Le mot : ") + epelle(masque, mot) + QLatin1Char(' ');
     if (bilan.issue == Issue::EnCours)
         return dit + aDire(bilan.message);
     dit += aDire(bilan.messageFin);
     if (bilan.issue == Issue::Perdue)
-        dit += QStringLiteral(" Le mot était : ") + epelle(mot, false);
+        dit += QStringLiteral(" Le mot était : ") + epelle(mot, mot);
     return dit + QStringLiteral(" Pour continuer, le bouton Suite est juste après : touche Tab.");
 }

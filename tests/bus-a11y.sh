@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs a command on a private session bus that has the accessibility bus, as
+# a desktop session has it; fails when dbus or at-spi2-core is missing.
+# usage: bus-a11y.sh <command...>
+[[ -n ${BUS_A11Y:-} ]] || exec env BUS_A11Y=1 dbus-run-session -- bash "$0" "$@"
+launcher=/usr/libexec/at-spi-bus-launcher
+[[ -x $launcher ]] || { echo "bus-a11y.sh: $launcher is missing: install at-spi2-core" >&2; exit 1; }
+"$launcher" >/dev/null 2>&1 &
+bus=$!
+trap 'kill "$bus"' EXIT
+"$@"
