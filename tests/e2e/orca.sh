@@ -22,7 +22,7 @@ for tool in Xvfb xdotool orca /usr/libexec/at-spi-bus-launcher; do
     command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool, orca and at-spi2-core"; done
 mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run" && touch "$LOG"
 # The system's data folders hold the schemas of the accessibility bus's and Orca's settings.
-export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_DATA_DIRS=/usr/local/share:/usr/share
+export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run LC_ALL=C.UTF-8 XDG_DATA_DIRS=/usr/local/share:/usr/share
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 until_ok() { # <seconds> <what> <command...>
@@ -40,7 +40,15 @@ said() {
     done
     echo "$line"
 }
-spoken() { grep -a 'SPEECH OUTPUT' "$LOG" | tail -n +$((SAID + 1)) | grep -qF -- "$1"; }
+# One whole utterance since the key: the text alone, or with Orca's words for the control's role.
+spoken() {
+    local heard rest
+    while IFS= read -r heard; do
+        rest=${heard#"$1"}
+        [[ $rest != "$heard" && $rest =~ ^(\ [a-z ]+)?\.?\ *$ ]] && return 0
+    done < <(grep -a 'SPEECH OUTPUT' "$LOG" | tail -n +$((SAID + 1)) | sed -n "s/.*SPEECH OUTPUT: '\(.*\)' \?{.*/\1/p")
+    return 1
+}
 hears() { # <key> <what Orca says then>...
     local what
     KEY=$(said "$1") SAID=$(grep -ac 'SPEECH OUTPUT' "$LOG")
@@ -64,6 +72,9 @@ setxkbmap fr || fail "no French keyboard, as a French child has: install xkb-dat
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/bus.log" 2>&1 &
 BUS_PID=$!
 until_ok 30 "no accessibility bus" dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus
+# The screen reader turned on as a desktop's switch turns it on.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+    string:org.a11y.Status string:ScreenReaderEnabled variant:boolean:true >/dev/null || fail "the screen reader could not be turned on"
 # Orca beside any other Orca of this user, such as a contributor's own screen
 # reader, which --replace would kill and which would keep it from starting;
 # with the Python that Orca is installed for.
