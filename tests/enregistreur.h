@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ecoute.h"
 #include "hasard.h"
 #include "images.h"
 #include "son.h"
@@ -24,10 +23,4 @@ struct Enregistreur : Images, Son, Hasard
     void arrete() override { journal.append("arret"); }
     void attenue(bool oui) override { journal.append(oui ? "attenue" : "plein"); }
     double tire() override { return tirages.isEmpty() ? 0.0 : tirages.takeFirst(); }
-};
-
-// A screen reader that a test starts and stops.
-struct LecteurFactice : Ecoute
-{
-    using Ecoute::setLecteur;
 };
