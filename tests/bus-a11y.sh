@@ -5,7 +5,8 @@
 [[ -n ${BUS_A11Y:-} ]] || exec env BUS_A11Y=1 dbus-run-session -- bash "$0" "$@"
 launcher=/usr/libexec/at-spi-bus-launcher
 [[ -x $launcher ]] || { echo "bus-a11y.sh: $launcher is missing: install at-spi2-core" >&2; exit 1; }
-"$launcher" >/dev/null 2>&1 &
+# It reads its settings' schemas from the system's data folders.
+XDG_DATA_DIRS=/usr/local/share:/usr/share "$launcher" >/dev/null &
 bus=$!
 trap 'kill "$bus"' EXIT
 "$@"

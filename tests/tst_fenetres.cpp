@@ -166,7 +166,7 @@ private Q_SLOTS:
     // sound plays lower. A screen reader stopped hears nothing more.
     void seulUnLecteurFaitParler()
     {
-        QTRY_VERIFY(QDBusConnection::sessionBus().interface()->isServiceRegistered("org.a11y.Bus"));
+        QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered("org.a11y.Bus"), 30000);
         statut("ScreenReaderEnabled", false);
         statut("IsEnabled", true);
         m_jeu.reset();
