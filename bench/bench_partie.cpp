@@ -20,6 +20,7 @@ struct Muet : Son
 {
     void joue(const QString &) override {}
     void arrete() override {}
+    void attenue(bool) override {}
 };
 
 struct Hasard0 : Hasard

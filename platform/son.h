@@ -11,4 +11,7 @@ public:
     virtual void joue(const QString &fichier) = 0;
     // Ends any sound; does nothing when none plays.
     virtual void arrete() = 0;
+    // While set, every sound plays at a quarter of its level (−12 dB), the
+    // one playing now included: a screen reader's speech stays above it.
+    virtual void attenue(bool oui) = 0;
 };
