@@ -12,8 +12,10 @@ int main(int argc, char *argv[])
     QLabel fenetre(QStringLiteral("Plancher"));
     fenetre.setWindowTitle(QStringLiteral("Plancher"));
     const QStringList taille = argc > 1 ? QString(argv[1]).split(u'x') : QStringList();
+    // Sized from its text, as a window shown at its own size is: the fonts
+    // are then read before the window maps, as the game's are.
     if (taille.size() == 2)
-        fenetre.resize(taille[0].toInt(), taille[1].toInt());
+        fenetre.resize(fenetre.sizeHint().expandedTo(QSize(taille[0].toInt(), taille[1].toInt())));
     fenetre.show();
     return app.exec();
 }
