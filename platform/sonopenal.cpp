@@ -159,6 +159,8 @@ std::optional<Echantillons> decode(const QString &chemin)
     // A compressed resource, the chime, cannot be mapped.
     const QByteArray lus = carte ? QByteArray() : fichier.readAll();
     Memoire lu{carte ? QByteArrayView(carte, fichier.size()) : QByteArrayView(lus)};
+    if (lu.octets.isEmpty())
+        return {};
     SF_INFO info{};
     SNDFILE *sf = al.sf_open_virtual(&lectureEnMemoire, SFM_READ, &info, &lu);
     if (!sf)
