@@ -5,6 +5,10 @@
 // private PulseAudio server and recorded from its monitor. The recording runs
 // all along; the samples received when a call is made mark its moment, so
 // each figure may be a few milliseconds high, never low.
+// A teacher's 16 MiB file: the resident memory it adds while it plays, and
+// once the device has closed.
+// The end with the sound server frozen: from the sound object's destruction
+// to the end of the program, in a copy of this program.
 // At rest: the game and bench/plancher on their first screen (offscreen), a
 // few seconds after their start, over that many seconds: processor time
 // (/proc/<pid>/stat) and wake-ups, the context switches of all their threads
@@ -12,6 +16,8 @@
 // Prints one line a measure, judges nothing.
 // usage: latence_son [times] [seconds at rest]
 #include "sonopenal.h"
+
+#include <sndfile.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,6 +29,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -115,11 +123,53 @@ void repos(const char *nom, const QString &programme, int secondes)
     p.waitForFinished();
 }
 
+// Resident memory and its peak so far, in MB.
+std::pair<double, double> memoire()
+{
+    QFile etat(QStringLiteral("/proc/self/status"));
+    const QString texte = etat.open(QIODevice::ReadOnly) ? etat.readAll() : QString();
+    return {QRegularExpression("VmRSS:\\s+(\\d+)").match(texte).captured(1).toDouble() / 1024,
+            QRegularExpression("VmHWM:\\s+(\\d+)").match(texte).captured(1).toDouble() / 1024};
+}
+
+// A 16 MiB WAV, CD-quality stereo: the largest file a teacher's sound may be.
+void fichierDeMaitre(const QString &chemin)
+{
+    SF_INFO info{0, 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
+    SNDFILE *sf = sf_open(qPrintable(chemin), SFM_WRITE, &info);
+    std::vector<short> trames(2 * 44100);
+    for (size_t i = 0; i < trames.size(); ++i)
+        trames[i] = short(8000 * std::sin(2 * M_PI * 440 * double(i / 2) / 44100));
+    for (sf_count_t ecrites = 0; sf && ecrites < ((16 << 20) - 44) / 4; ecrites += 44100)
+        sf_writef_short(sf, trames.data(), std::min<sf_count_t>(44100, ((16 << 20) - 44) / 4 - ecrites));
+    sf_close(sf);
+}
+
+double maintenant()
+{
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The copy: plays, and ends with the moment its sound object goes.
+int fin()
+{
+    SonOpenAL son;
+    son.joue(QStringLiteral("Bravo.wav"));
+    QThread::msleep(300);
+    std::printf("%.3f\n", maintenant());
+    std::fflush(stdout);
+    return 0;
+}
+
 }
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (app.arguments().value(1) == "fin")
+        return fin();
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     const int secondes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     QTemporaryDir dossier;
@@ -164,6 +214,28 @@ int main(int argc, char *argv[])
             arrets.push_back(1000.0 * std::max<qsizetype>(0, fin - arret) / taux);
         }
     }
+    std::pair<double, double> avant, pendant, apres;
+    {
+        SonOpenAL son;
+        son.joue(QStringLiteral("Echec.wav"));
+        QThread::msleep(1000);
+        avant = memoire();
+        fichierDeMaitre(dossier.filePath("Bravo.wav"));
+        QDir::setCurrent(dossier.path());
+        son.joue(QStringLiteral("Bravo.wav"));
+        QThread::msleep(1500);
+        pendant = memoire();
+        son.arrete();
+        QThread::sleep(3);
+        apres = memoire();
+        QDir::setCurrent(GIBETTO_RUNTIME_DIR);
+    }
+    ::kill(serveur.processId(), SIGSTOP);
+    QProcess copie;
+    copie.start(QCoreApplication::applicationFilePath(), {"fin"});
+    copie.waitForFinished(20000);
+    const double sortie = maintenant() - copie.readAllStandardOutput().toDouble();
+    ::kill(serveur.processId(), SIGCONT);
     repos("the game", QDir(GIBETTO_RUNTIME_DIR).filePath("gibetto"), secondes);
     repos("a bare Qt window", QDir(QCoreApplication::applicationDirPath()).filePath("plancher"), secondes);
     micro.kill();
@@ -175,4 +247,7 @@ int main(int argc, char *argv[])
                 mediane(debuts), fois, *std::max_element(debuts.begin(), debuts.end()));
     std::printf("silence after the call to stop: %.1f ms (median of %d), %.1f ms at most\n",
                 mediane(arrets), fois, *std::max_element(arrets.begin(), arrets.end()));
+    std::printf("a 16 MiB teacher's file: %.1f MB more resident while it plays, %.1f MB once the device has closed,"
+                " %.1f MB more at the peak\n", pendant.first - avant.first, apres.first - avant.first, pendant.second - avant.second);
+    std::printf("end of the program with the sound server frozen: %.0f ms after the sound object's destruction began\n", sortie);
 }

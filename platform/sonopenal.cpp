@@ -30,6 +30,8 @@
 #include <unistd.h>
 #include <vector>
 
+extern char **environ;
+
 Q_LOGGING_CATEGORY(lcSon, "gibetto.son")
 
 namespace {
@@ -41,6 +43,67 @@ constexpr qint64 octetsMax = 16 << 20;
 // at 48 kHz are kept.
 constexpr sf_count_t tramesMax = 48000 * 180;
 
+// OpenAL Soft and libsndfile, with the eleven libraries they bring (ALSA,
+// sndio, FLAC, Ogg, Vorbis, Opus, MP3...), are loaded by the sound thread at
+// the first sound rather than by the program's loader: linked, they cost the
+// start-up 2 to 3 ms of processor time, and with the thread started at once
+// 1.5 MB resident (33.4 against 31.9 MB). Their names are those the packages
+// link against.
+struct Bibliotheques
+{
+    decltype(&::alcOpenDevice) alcOpenDevice;
+    decltype(&::alcCloseDevice) alcCloseDevice;
+    decltype(&::alcCreateContext) alcCreateContext;
+    decltype(&::alcDestroyContext) alcDestroyContext;
+    decltype(&::alcSetThreadContext) alcSetThreadContext;
+    decltype(&::alcGetIntegerv) alcGetIntegerv;
+    decltype(&::alcDevicePauseSOFT) alcDevicePauseSOFT;
+    decltype(&::alcDeviceResumeSOFT) alcDeviceResumeSOFT;
+    decltype(&::alGetError) alGetError;
+    decltype(&::alGenSources) alGenSources;
+    decltype(&::alDeleteSources) alDeleteSources;
+    decltype(&::alGenBuffers) alGenBuffers;
+    decltype(&::alDeleteBuffers) alDeleteBuffers;
+    decltype(&::alBufferData) alBufferData;
+    decltype(&::alSourcei) alSourcei;
+    decltype(&::alSourcef) alSourcef;
+    decltype(&::alSourcePlay) alSourcePlay;
+    decltype(&::alSourceStop) alSourceStop;
+    decltype(&::sf_open_virtual) sf_open_virtual;
+    decltype(&::sf_readf_float) sf_readf_float;
+    decltype(&::sf_close) sf_close;
+};
+Bibliotheques al;
+
+#define GIBETTO_CHERCHE(bibliotheque, fonction) \
+    (al.fonction = reinterpret_cast<decltype(al.fonction)>(dlsym(bibliotheque, #fonction)))
+
+bool charge()
+{
+    void *openal = dlopen("libopenal.so.1", RTLD_LAZY);
+    void *sndfile = dlopen("libsndfile.so.1", RTLD_LAZY);
+    return openal && sndfile && GIBETTO_CHERCHE(openal, alcOpenDevice) && GIBETTO_CHERCHE(openal, alcCloseDevice)
+            && GIBETTO_CHERCHE(openal, alcCreateContext) && GIBETTO_CHERCHE(openal, alcDestroyContext)
+            && GIBETTO_CHERCHE(openal, alcSetThreadContext) && GIBETTO_CHERCHE(openal, alcGetIntegerv)
+            && GIBETTO_CHERCHE(openal, alcDevicePauseSOFT) && GIBETTO_CHERCHE(openal, alcDeviceResumeSOFT)
+            && GIBETTO_CHERCHE(openal, alGetError) && GIBETTO_CHERCHE(openal, alGenSources)
+            && GIBETTO_CHERCHE(openal, alDeleteSources) && GIBETTO_CHERCHE(openal, alGenBuffers)
+            && GIBETTO_CHERCHE(openal, alDeleteBuffers) && GIBETTO_CHERCHE(openal, alBufferData)
+            && GIBETTO_CHERCHE(openal, alSourcei) && GIBETTO_CHERCHE(openal, alSourcef)
+            && GIBETTO_CHERCHE(openal, alSourcePlay) && GIBETTO_CHERCHE(openal, alSourceStop)
+            && GIBETTO_CHERCHE(sndfile, sf_open_virtual) && GIBETTO_CHERCHE(sndfile, sf_readf_float)
+            && GIBETTO_CHERCHE(sndfile, sf_close);
+}
+
+// Once for the program, whatever sound objects come and go.
+bool charges()
+{
+    static std::once_flag une;
+    static bool reussi = false;
+    std::call_once(une, [] { reussi = charge(); });
+    return reussi;
+}
+
 struct Echantillons
 {
     std::vector<short> pcm;
@@ -51,7 +114,7 @@ struct Echantillons
 // libsndfile reads the whole file from memory, the built-in chime as any other.
 struct Memoire
 {
-    const QByteArray &octets;
+    QByteArrayView octets;
     sf_count_t position = 0;
 };
 
@@ -71,7 +134,7 @@ SF_VIRTUAL_IO lectureEnMemoire = {
     [](void *vers, sf_count_t n, void *m) -> sf_count_t {
         Memoire &l = memoire(m);
         n = std::min<sf_count_t>(n, l.octets.size() - l.position);
-        std::memcpy(vers, l.octets.constData() + l.position, n);
+        std::memcpy(vers, l.octets.data() + l.position, n);
         l.position += n;
         return n;
     },
@@ -85,26 +148,32 @@ short seizeBits(float x)
 }
 
 // Any file libsndfile reads, whatever its name says; more than two channels
-// are mixed down to one. Nothing when the file holds no sound.
+// are mixed down to one. Nothing when the file holds no sound. The file is
+// mapped rather than read: its bytes are not copied.
 std::optional<Echantillons> decode(const QString &chemin)
 {
     QFile fichier(chemin);
     if (chemin.isEmpty() || !fichier.open(QIODevice::ReadOnly) || fichier.size() > octetsMax)
         return {};
-    const QByteArray octets = fichier.readAll();
-    Memoire lu{octets};
+    const uchar *carte = fichier.map(0, fichier.size());
+    // A compressed resource, the chime, cannot be mapped.
+    const QByteArray lus = carte ? QByteArray() : fichier.readAll();
+    Memoire lu{carte ? QByteArrayView(carte, fichier.size()) : QByteArrayView(lus)};
+    if (lu.octets.isEmpty())
+        return {};
     SF_INFO info{};
-    SNDFILE *sf = sf_open_virtual(&lectureEnMemoire, SFM_READ, &info, &lu);
+    SNDFILE *sf = al.sf_open_virtual(&lectureEnMemoire, SFM_READ, &info, &lu);
     if (!sf)
         return {};
     Echantillons son;
     son.taux = info.samplerate;
     son.canaux = info.channels == 2 ? 2 : 1;
+    son.pcm.reserve(std::clamp<sf_count_t>(info.frames, 0, tramesMax) * son.canaux);
     // Read as floats from -1 to 1, whatever the file holds: libsndfile's
     // 16-bit reading leaves floating-point samples silent.
     std::vector<float> bloc(4096 * info.channels);
     sf_count_t trames = 0, n = 0;
-    while (trames < tramesMax && (n = sf_readf_float(sf, bloc.data(), 4096)) > 0) {
+    while (trames < tramesMax && (n = al.sf_readf_float(sf, bloc.data(), 4096)) > 0) {
         trames += n;
         for (sf_count_t t = 0; t < n; ++t) {
             const float *trame = bloc.data() + t * info.channels;
@@ -116,7 +185,7 @@ std::optional<Echantillons> decode(const QString &chemin)
                 son.pcm.push_back(seizeBits(trame[c]));
         }
     }
-    sf_close(sf);
+    al.sf_close(sf);
     if (son.pcm.empty() || son.taux <= 0)
         return {};
     return son;
@@ -137,39 +206,69 @@ void taisAlsa()
 
 // OpenAL Soft 1.19 reports every device it fails to open on stderr ("AL lib:
 // (EE) ..."), six lines without a sound server, and reads its log level and
-// its configuration from the environment only. Set as the program loads,
-// before any thread starts: glibc's setenv is unsafe against a getenv on
-// another thread.
-void regleOpenAL()
+// its configuration from the environment only, once, as its first device
+// opens. They are handed to it in an environment of that moment, each unless
+// set: the whole environment is swapped for a copy that holds them, and back,
+// so that no process the game starts inherits them (a test's copy of the
+// game sets its own), and a getenv() on another thread reads the one or the
+// other whole, where setenv() would be unsafe against it.
+ALCdevice *premierAppareil()
 {
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
     // OpenAL Soft mixes three periods of 1024 frames ahead of the sound
     // server: a stop was heard 55 ms late. Its ALC_REFRESH attribute does
     // not change that; its configuration, read from a file the environment
     // names, does: periods of 10 ms bring the stop to 30 ms. This file lives
-    // in memory.
-    if (getenv("ALSOFT_CONF"))
-        return;
+    // in memory. OpenAL Soft tries JACK before PulseAudio (or PipeWire's),
+    // and its first device took 13 to 92 ms without a JACK server, 7 to 23 ms
+    // with PulseAudio tried first; the others follow it as before.
     const int fichier = memfd_create("alsoft.conf", MFD_CLOEXEC);
-    const QByteArray reglages = "period_size = 441\nperiods = 3\n";
-    if (fichier >= 0 && write(fichier, reglages.constData(), reglages.size()) == reglages.size())
-        setenv("ALSOFT_CONF", qPrintable("/proc/self/fd/" + QString::number(fichier)), 0);
+    const QByteArray reglages = "period_size = 441\nperiods = 3\ndrivers = pulse,\n";
+    // Read by any thread until the program ends.
+    static QByteArray niveau = "ALSOFT_LOGLEVEL=0";
+    static QByteArray conf = "ALSOFT_CONF=/proc/self/fd/" + QByteArray::number(fichier);
+    static std::vector<char *> avec;
+    char **sans = environ;
+    for (char **v = sans; *v; ++v)
+        avec.push_back(*v);
+    if (!getenv("ALSOFT_LOGLEVEL"))
+        avec.push_back(niveau.data());
+    if (!getenv("ALSOFT_CONF") && fichier >= 0 && write(fichier, reglages.constData(), reglages.size()) == reglages.size())
+        avec.push_back(conf.data());
+    avec.push_back(nullptr);
+    environ = avec.data();
+    ALCdevice *appareil = al.alcOpenDevice(nullptr);
+    environ = sans;
+    if (fichier >= 0)
+        close(fichier);
+    return appareil;
 }
-Q_CONSTRUCTOR_FUNCTION(regleOpenAL)
 
-// A file's sound, kept while the file is unchanged.
+ALCdevice *ouvreAppareil()
+{
+    static std::once_flag premier;
+    bool ouvert = false;
+    ALCdevice *appareil = nullptr;
+    std::call_once(premier, [&] {
+        appareil = premierAppareil();
+        ouvert = true;
+    });
+    return ouvert ? appareil : al.alcOpenDevice(nullptr);
+}
+
+// A file's sound in its OpenAL buffer (0 when it holds none), kept while the
+// file is unchanged.
 struct Decode
 {
     qint64 taille = -1;
     QDateTime date;
-    std::optional<Echantillons> son;
+    ALuint tampon = 0;
 };
 
 }
 
 struct SonOpenAL::Fil
 {
-    enum Ordre { Rien, Ouvre, Joue, Arrete, Pause, Ferme, Fin };
+    enum Ordre { Rien, Joue, Arrete, Pause, Ferme, Fin };
 
     std::mutex verrou;
     std::condition_variable reveil;
@@ -177,16 +276,18 @@ struct SonOpenAL::Fil
     // is slow takes the place of the one still waiting.
     Ordre ordre = Rien;
     QString chemin;
+    bool attenue = false;
     bool fini = false;
 
     // The thread's own.
     ALCdevice *appareil = nullptr;
     ALCcontext *contexte = nullptr;
     ALuint source = 0;
-    ALuint tampon = 0;
+    bool attenuee = false;
     // Once a sound has stopped, the device runs until the sound server has
     // played out what it held ("Vide"), then pauses, then closes.
     enum Etat { Eteint, Sonne, Vide, EnPause } etat = Eteint;
+    // The buffers belong to the device, and go with it.
     std::map<QString, Decode> decodes;
     bool muetDit = false;
 
@@ -194,16 +295,9 @@ struct SonOpenAL::Fil
     {
         taisAlsa();
         std::unique_lock verrouille(verrou);
-        // OpenAL Soft loads its sound systems' libraries and lists their
-        // devices at its first device: a device opened a second after the
-        // program starts, its window up, brings the first game's sound from
-        // 21-45 ms to 12-21 ms after the call. Opened at once, the device
-        // slowed the start-up from 1.07 to 1.57 times a bare window's.
-        if (!reveil.wait_for(verrouille, std::chrono::seconds(1), [this] { return ordre != Rien; }))
-            ordre = Ouvre;
-        const auto attend = [this] { return ordre != Rien; };
+        const auto attend = [this] { return ordre != Rien || attenue != attenuee; };
         using namespace std::chrono_literals;
-        for (;;) {
+        for (Ordre o = Rien; o != Fin;) {
             // Paused at once, the device kept the end of the sound in the
             // sound server, heard before the next one: it pauses once 100 ms
             // of silence have followed the sound. Paused, it still woke the
@@ -215,24 +309,32 @@ struct SonOpenAL::Fil
             else if (etat == EnPause && !reveil.wait_for(verrouille, 2s, attend))
                 ordre = Ferme;
             reveil.wait(verrouille, attend);
-            const Ordre o = std::exchange(ordre, Rien);
+            o = std::exchange(ordre, Rien);
             const QString c = chemin;
+            const bool a = attenue;
             verrouille.unlock();
-            if (o == Fin)
+            regleNiveau(a);
+            switch (o) {
+            case Rien:
+            case Fin:
                 break;
-            if (o == Joue)
+            case Joue:
                 joue(c);
-            else if (o == Arrete)
+                break;
+            case Arrete:
                 arrete();
-            else if (o == Pause)
+                break;
+            case Pause:
                 pause();
-            else if (o == Ferme)
+                break;
+            case Ferme:
                 ferme();
-            else
-                ouvre();
+                break;
+            }
             verifie();
             verrouille.lock();
         }
+        verrouille.unlock();
         ferme();
         verrouille.lock();
         fini = true;
@@ -249,7 +351,7 @@ struct SonOpenAL::Fil
     // costs that sound, not the game.
     bool reussi()
     {
-        if (alGetError() == AL_NO_ERROR)
+        if (al.alGetError() == AL_NO_ERROR)
             return true;
         dit("la sortie son a refusé un son");
         return false;
@@ -259,36 +361,62 @@ struct SonOpenAL::Fil
     {
         if (contexte)
             return true;
-        appareil = alcOpenDevice(nullptr);
+        appareil = charges() ? ouvreAppareil() : nullptr;
         // Paused until the sound is ready: otherwise 70 ms of silence are
         // mixed ahead of it, one time in two.
         if (appareil)
-            alcDevicePauseSOFT(appareil);
-        contexte = appareil ? alcCreateContext(appareil, nullptr) : nullptr;
-        if (!contexte || !alcSetThreadContext(contexte)) {
+            al.alcDevicePauseSOFT(appareil);
+        contexte = appareil ? al.alcCreateContext(appareil, nullptr) : nullptr;
+        if (!contexte || !al.alcSetThreadContext(contexte)) {
             ferme();
             dit("aucune sortie son n'est disponible");
             return false;
         }
-        alGenSources(1, &source);
-        alGenBuffers(1, &tampon);
+        al.alGenSources(1, &source);
         if (!reussi()) {
             ferme();
             return false;
         }
+        regleNiveau(attenuee);
         etat = EnPause;
         return true;
     }
 
+    // A screen reader's speech stays above the sound: a quarter of its level.
+    void regleNiveau(bool a)
+    {
+        attenuee = a;
+        if (contexte)
+            al.alSourcef(source, AL_GAIN, a ? 0.25f : 1.0f);
+    }
+
     // The file's sound, decoded at its first play and again only once it
     // has changed.
-    const std::optional<Echantillons> &son(const QString &c)
+    ALuint son(const QString &c)
     {
         const QFileInfo fichier(c);
         Decode &d = decodes[c];
-        if (d.taille != fichier.size() || d.date != fichier.lastModified())
-            d = Decode{fichier.size(), fichier.lastModified(), decode(c)};
-        return d.son;
+        if (d.taille != fichier.size() || d.date != fichier.lastModified()) {
+            al.alDeleteBuffers(1, &d.tampon);
+            d = Decode{fichier.size(), fichier.lastModified(), enTampon(decode(c))};
+        }
+        return d.tampon;
+    }
+
+    // The samples are copied into OpenAL's buffer, and the program keeps
+    // none.
+    ALuint enTampon(const std::optional<Echantillons> &e)
+    {
+        ALuint tampon = 0;
+        if (!e)
+            return 0;
+        al.alGenBuffers(1, &tampon);
+        al.alBufferData(tampon, e->canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, e->pcm.data(),
+                        ALsizei(e->pcm.size() * sizeof(short)), e->taux);
+        if (reussi())
+            return tampon;
+        al.alDeleteBuffers(1, &tampon);
+        return 0;
     }
 
     // The device runs only while a sound plays: OpenAL Soft mixes silence
@@ -297,22 +425,21 @@ struct SonOpenAL::Fil
     void joue(const QString &c)
     {
         if (contexte) {
-            alSourceStop(source);
-            alSourcei(source, AL_BUFFER, 0);
+            al.alSourceStop(source);
+            al.alSourcei(source, AL_BUFFER, 0);
         }
-        const std::optional<Echantillons> *s = &son(c);
-        if (!*s)
-            s = &son(QStringLiteral(":/assets/carillon.wav"));
-        if (!*s || !ouvre() || ordreEnAttente())
+        if (!ouvre())
             return;
-        const Echantillons &e = **s;
-        alBufferData(tampon, e.canaux == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16, e.pcm.data(),
-                     ALsizei(e.pcm.size() * sizeof(short)), e.taux);
-        alSourcei(source, AL_BUFFER, ALint(tampon));
-        alSourcei(source, AL_LOOPING, AL_TRUE);
-        alSourcePlay(source);
+        ALuint tampon = son(c);
+        if (!tampon)
+            tampon = son(QStringLiteral(":/assets/carillon.wav"));
+        if (!tampon || ordreEnAttente())
+            return;
+        al.alSourcei(source, AL_BUFFER, ALint(tampon));
+        al.alSourcei(source, AL_LOOPING, AL_TRUE);
+        al.alSourcePlay(source);
         if (etat == EnPause)
-            alcDeviceResumeSOFT(appareil);
+            al.alcDeviceResumeSOFT(appareil);
         etat = Sonne;
         reussi();
     }
@@ -330,13 +457,13 @@ struct SonOpenAL::Fil
     {
         if (etat != Sonne)
             return;
-        alSourceStop(source);
+        al.alSourceStop(source);
         etat = Vide;
     }
 
     void pause()
     {
-        alcDevicePauseSOFT(appareil);
+        al.alcDevicePauseSOFT(appareil);
         etat = EnPause;
     }
 
@@ -346,7 +473,7 @@ struct SonOpenAL::Fil
     {
         ALCint branche = ALC_TRUE;
         if (appareil)
-            alcGetIntegerv(appareil, ALC_CONNECTED, 1, &branche);
+            al.alcGetIntegerv(appareil, ALC_CONNECTED, 1, &branche);
         if (!branche) {
             ferme();
             dit("la sortie son s'est interrompue");
@@ -356,39 +483,50 @@ struct SonOpenAL::Fil
     void ferme()
     {
         if (contexte) {
-            alDeleteSources(1, &source);
-            alDeleteBuffers(1, &tampon);
-            alcSetThreadContext(nullptr);
-            alcDestroyContext(contexte);
+            al.alDeleteSources(1, &source);
+            for (const auto &[chemin, d] : decodes)
+                al.alDeleteBuffers(1, &d.tampon);
+            al.alcSetThreadContext(nullptr);
+            al.alcDestroyContext(contexte);
         }
         if (appareil)
-            alcCloseDevice(appareil);
+            al.alcCloseDevice(appareil);
+        decodes.clear();
         appareil = nullptr;
         contexte = nullptr;
-        source = tampon = 0;
+        source = 0;
         etat = Eteint;
     }
 };
 
 namespace {
+// What the program's end finds of a thread the destructor could not join.
+struct Reste
+{
+    std::shared_ptr<SonOpenAL::Fil> fil;
+    std::thread tache;
+};
+
 // A sound server that still holds the thread when the program ends: the
 // libraries' own destructors, OpenAL Soft's unloading libpulse among them,
 // would run under it. The program ends there, its output written, with the
-// status it had.
-void quitteSiBloque(int statut, void *f)
+// status it had. A thread that has just finished is joined: it still
+// releases its own, OpenAL Soft's per-thread state among them.
+void quitteSiBloque(int statut, void *r)
 {
-    const std::unique_ptr<std::shared_ptr<SonOpenAL::Fil>> fil(static_cast<std::shared_ptr<SonOpenAL::Fil> *>(f));
-    const std::lock_guard verrouille((*fil)->verrou);
-    if (!(*fil)->fini) {
+    const std::unique_ptr<Reste> reste(static_cast<Reste *>(r));
+    std::unique_lock verrouille(reste->fil->verrou);
+    if (!reste->fil->fini) {
         std::fflush(nullptr);
         std::_Exit(statut);
     }
+    verrouille.unlock();
+    reste->tache.join();
 }
 }
 
 SonOpenAL::SonOpenAL()
     : m_fil(std::make_shared<Fil>())
-    , m_tache([fil = m_fil] { fil->tourne(); })
 {
 }
 
@@ -397,6 +535,8 @@ SonOpenAL::SonOpenAL()
 // more.
 SonOpenAL::~SonOpenAL()
 {
+    if (!m_tache.joinable())
+        return;
     std::unique_lock verrouille(m_fil->verrou);
     m_fil->ordre = Fil::Fin;
     m_fil->reveil.notify_all();
@@ -407,13 +547,16 @@ SonOpenAL::~SonOpenAL()
         m_tache.join();
         return;
     }
-    m_tache.detach();
-    on_exit(quitteSiBloque, new std::shared_ptr<Fil>(m_fil));
+    on_exit(quitteSiBloque, new Reste{m_fil, std::move(m_tache)});
 }
 
+// The thread starts with the first sound: a game that is never won nor lost
+// runs none.
 void SonOpenAL::joue(const QString &fichier)
 {
     const QString chemin = trouveFichier(fichier);
+    if (!m_tache.joinable())
+        m_tache = std::thread([fil = m_fil] { fil->tourne(); });
     const std::lock_guard verrouille(m_fil->verrou);
     m_fil->ordre = Fil::Joue;
     m_fil->chemin = chemin;
@@ -424,5 +567,12 @@ void SonOpenAL::arrete()
 {
     const std::lock_guard verrouille(m_fil->verrou);
     m_fil->ordre = Fil::Arrete;
+    m_fil->reveil.notify_all();
+}
+
+void SonOpenAL::attenue(bool oui)
+{
+    const std::lock_guard verrouille(m_fil->verrou);
+    m_fil->attenue = oui;
     m_fil->reveil.notify_all();
 }

@@ -16,7 +16,7 @@ public:
 
     void joue(const QString &fichier) override;
     void arrete() override;
-    void attenue(bool) override {} // TEMPORAIRE
+    void attenue(bool oui) override;
 
     struct Fil;
 

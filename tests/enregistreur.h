@@ -8,7 +8,7 @@
 #include <QStringList>
 
 // Stands in for pictures, sound and chance in tests, and remembers every call
-// in order: "image 0.bmp", "son Bravo.wav", "arret".
+// in order: "image 0.bmp", "son Bravo.wav", "arret", "attenue 1".
 struct Enregistreur : Images, Son, Hasard
 {
     QList<double> tirages;  // the draws to give, first to last; 0 once they run out
@@ -21,6 +21,6 @@ struct Enregistreur : Images, Son, Hasard
     }
     void joue(const QString &fichier) override { journal.append("son " + fichier); }
     void arrete() override { journal.append("arret"); }
-    void attenue(bool oui) override { journal.append(oui ? "attenue" : "plein"); }
+    void attenue(bool oui) override { journal.append("attenue " + QString::number(oui)); }
     double tire() override { return tirages.isEmpty() ? 0.0 : tirages.takeFirst(); }
 };

@@ -186,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(!pendu->findChild<QLabel *>("voix1"));
         statut("ScreenReaderEnabled", true);
         QTRY_VERIFY_WITH_TIMEOUT(ecoute.lecteur(), 2000);
-        QCOMPARE(m_machine.journal.filter("attenue").size(), 1);
+        QVERIFY(m_machine.journal.contains("attenue 1"));
         for (const QString &etape : {"A E", "EB R", "CLD R"}) { // letters, then the first key left
             const QString lettres = etape.section(' ', 0, 0);
             for (qsizetype i = 0; i < lettres.size(); ++i) {
