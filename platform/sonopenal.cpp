@@ -143,6 +143,11 @@ void taisAlsa()
 void regleOpenAL()
 {
     setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // OpenAL Soft 1.24 tries PipeWire first. Where libpipewire lies without
+    // its configuration (pipewire-bin), as beside a PulseAudio server, it
+    // says so in two lines at every device opened before OpenAL Soft moves
+    // on; this keeps PipeWire's log off and its choice as it is.
+    setenv("PIPEWIRE_DEBUG", "0", 0);
     // OpenAL Soft mixes three periods of 1024 frames ahead of the sound
     // server: a stop was heard 55 ms late. Its ALC_REFRESH attribute does
     // not change that; its configuration, read from a file the environment
