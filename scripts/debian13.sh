@@ -23,7 +23,7 @@ if (($(id -u))); then
 fi
 command -v mmdebstrap >/dev/null || { apt-get update -q && apt-get install -y -q --no-install-recommends mmdebstrap; }
 
-travail=$(mktemp -d /var/tmp/gibetto-debian13.XXXXXX)
+travail=$(mktemp -d /var/tmp/gibetto-debian13.XXXXXX) && chmod 755 "$travail"
 racine=${GIBETTO_DEBIAN13:-$travail/racine}
 trap 'rm -rf --one-file-system "$travail"' EXIT
 # The package of this machine's build, as scripts/test.sh left it.
@@ -47,9 +47,12 @@ if [[ ! -e $racine/etc/debian_version ]]; then
     cache=/var/cache/gibetto-debian13
     mkdir -p "$cache"
     # What the test command would install, installed with the root: one
-    # download and one unpacking. strace shows which files the game finds.
+    # download and one unpacking; without manual pages and documents, and
+    # without syncing each file, a root thrown away. strace shows which files
+    # the game finds.
     paquets=$(grep -hv '^\(#.*\)\?$' "$here/scripts/packages.txt" "$here/scripts/test-packages.txt" | paste -sd ,)
     unshare --mount mmdebstrap --variant=apt --include="$paquets,strace" --skip=download/empty --skip=essential/unlink \
+        --dpkgopt=force-unsafe-io --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/doc/*' \
         --setup-hook='mkdir -p "$1"/var/cache/apt/archives' --setup-hook="sync-in $cache /var/cache/apt/archives" \
         --customize-hook="rm -f $cache/*.deb" --customize-hook="sync-out /var/cache/apt/archives $cache" \
         trixie "$racine" "${sources[@]}"
@@ -67,7 +70,7 @@ etape "test command done"
 
 # The Debian 12 package installed over Debian 13's libraries, and played as
 # e2e_partie plays the build's program, at scales 1, 2, 1.25 and 1.5.
-dedans env DEBIAN_FRONTEND=noninteractive apt-get install -y -q /tmp/gibetto.deb >/dev/null
+dedans env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall /tmp/gibetto.deb >/dev/null
 cat >"$racine/tmp/gibetto-vu" <<'EOF'
 #!/bin/sh
 exec strace -f -qq --kill-on-exit -e trace=%file -A -o /tmp/fichiers.log /usr/games/gibetto "$@"
