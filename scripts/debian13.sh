@@ -73,12 +73,12 @@ etape "test command done"
 dedans env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall /tmp/gibetto.deb >/dev/null
 cat >"$racine/tmp/gibetto-vu" <<'EOF'
 #!/bin/sh
-exec strace -f -qq --kill-on-exit -e trace=%file -A -o /tmp/fichiers.log /usr/games/gibetto "$@"
+exec strace -f -qq -z -I 2 --kill-on-exit -e trace=%file -A -o /tmp/fichiers.log /usr/games/gibetto "$@"
 EOF
 chmod +x "$racine/tmp/gibetto-vu"
 build=/root/gibetto/build
 dedans bash /root/gibetto/tests/e2e/partie.sh /tmp/gibetto-vu /root/gibetto/tests/seance.txt /tmp/captures \
     $build/assets/integres/desert@2x.bmp $build/bin/0@2x.bmp
-grep -q '"/usr/games/../share/gibetto/Bravo.wav", .*= 0$' "$racine/tmp/fichiers.log" ||
+grep -qF '"/usr/share/gibetto/Bravo.wav"' "$racine/tmp/fichiers.log" ||
     { echo "debian13.sh: the installed game did not find its sound" >&2; exit 1; }
 etape "the Debian 12 package played"
