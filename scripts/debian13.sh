@@ -71,6 +71,7 @@ etape "test command done"
 # The Debian 12 package installed over Debian 13's libraries, and played as
 # e2e_partie plays the build's program, at scales 1, 2, 1.25 and 1.5.
 dedans env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --reinstall /tmp/gibetto.deb >/dev/null
+rm -f "$racine/tmp/fichiers.log"
 cat >"$racine/tmp/gibetto-vu" <<'EOF'
 #!/bin/sh
 exec strace -f -qq -z -I 2 --kill-on-exit -e trace=%file -A -o /tmp/fichiers.log /usr/games/gibetto "$@"
