@@ -225,6 +225,11 @@ ALCdevice *premierAppareil()
     const QByteArray reglages = "period_size = 441\nperiods = 3\ndrivers = pulse,\n";
     // Read by any thread until the program ends.
     static QByteArray niveau = "ALSOFT_LOGLEVEL=0";
+    // OpenAL Soft 1.24 tries PipeWire. Where libpipewire lies without its
+    // configuration (pipewire-bin), as beside a PulseAudio server or with no
+    // server, it says so in two lines on stderr; its log off, its choice
+    // stays as it is.
+    static QByteArray pipewire = "PIPEWIRE_DEBUG=0";
     static QByteArray conf = "ALSOFT_CONF=/proc/self/fd/" + QByteArray::number(fichier);
     static std::vector<char *> avec;
     char **sans = environ;
@@ -232,6 +237,8 @@ ALCdevice *premierAppareil()
         avec.push_back(*v);
     if (!getenv("ALSOFT_LOGLEVEL"))
         avec.push_back(niveau.data());
+    if (!getenv("PIPEWIRE_DEBUG"))
+        avec.push_back(pipewire.data());
     if (!getenv("ALSOFT_CONF") && fichier >= 0 && write(fichier, reglages.constData(), reglages.size()) == reglages.size())
         avec.push_back(conf.data());
     avec.push_back(nullptr);
