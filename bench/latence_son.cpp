@@ -107,8 +107,7 @@ void repos(const char *nom, const QString &programme, int secondes)
     p.start(programme, {});
     if (!p.waitForStarted())
         echoue("a program does not start: build it first");
-    // The game opens its sound system a second after its start, and closes
-    // it two seconds later.
+    // Past the start-up, which the figures leave out.
     QThread::sleep(5);
     const auto [temps, changements] = compteurs(p.processId());
     QThread::sleep(secondes);
@@ -193,8 +192,8 @@ int main(int argc, char *argv[])
     std::vector<double> debuts, arrets;
     {
         SonOpenAL son;
-        // The sound device opens a second after the start and closes two
-        // seconds later: the first sound opens it, as a game's first end does.
+        // The first sound loads the sound libraries and opens the device, as
+        // a game's first end does.
         ecoute(3500);
         for (int n = 0; n < fois; ++n) {
             const qsizetype appel = echantillons();
