@@ -221,8 +221,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entendu"); // stretches of sound
         QTest::newRow("attenue pendant un son, puis avant") << ton(tons[0]) << "Bravo.wav:1000 *1:1000 *0:1000 -:700 *1:0 Bravo.wav:1500 -:700"
                                                      << "B|B";
-        QTest::newRow("le gain boucle jusqu'a l'arret, la perte vient seule")
-            << ton(tons[0]) << "Bravo.wav:1500 -:1000 Echec.wav:1200 -:700" << "B|E";
         QTest::newRow("un fichier change entre deux sons") << ton(tons[0]) << "Bravo.wav:700 -:700 =:0 Bravo.wav:1500 -:700" << "B|E";
         QTest::newRow("un son en remplace un autre") << ton(tons[0]) << "Bravo.wav:500 Echec.wav:1000 -:700" << "BE";
         QTest::newRow("sans fichier, le carillon") << QByteArray() << "Bravo.wav:1500 -:700" << "C";
