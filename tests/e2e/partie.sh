@@ -4,6 +4,7 @@
 # at scales 1, 2, 1.25 and 1.5 a name, a game won, "Suite", "NON" and the exit
 # status, a new picture leaving nothing of the one before, and at 2 the double-size
 # drawings, not the small ones blown up, a teacher's own victory picture first.
+# GIBETTO_ECHELLES names other scales.
 # usage: partie.sh <game> <seance.txt> <captures directory> <desert@2x.bmp> <0@2x.bmp>
 set -u -o pipefail
 GAME=$1 SEANCE=$2 CAPTURES=$3 DESERT2X=$4 STAGE2X=$5 S=1
@@ -110,7 +111,7 @@ start
 stop "$GAME_PID"
 DISPLAY=${DISPLAY%.0}.1
 convert -size 240x330 xc:'#c08040' BMP3:"$HOME/victoire.bmp" && convert -size 480x660 xc:'#c08040' "$WORK/prof.png"
-for S in 1 2 1.25 1.5; do
+for S in ${GIBETTO_ECHELLES:-1 2 1.25 1.5}; do
     start
     import -window "$WIN" "$CAPTURES/depart@$S.png"
     game OS "partie@$S.png"
@@ -123,4 +124,4 @@ for S in 1 2 1.25 1.5; do
     fi
     non
 done
-echo "e2e_partie: at scales 1, 2, 1.25 and 1.5 a game won, Suite, NON, exit status 0; a new picture leaves nothing of the one before; at 2 the drawings at double size, the teacher's own first"
+echo "e2e_partie: at scales ${GIBETTO_ECHELLES:-1 2 1.25 1.5} a game won, Suite, NON, exit status 0; a new picture leaves nothing of the one before; at 2 the drawings at double size, the teacher's own first"

@@ -32,8 +32,9 @@ WAYLAND_DEBUG=client timeout 10 bash "$(dirname "$0")/../wayland.sh" "$WORK/usr/
 grep -q "set_app_id(\"$(basename "$ENTRY" .desktop)\")" "$WORK/wayland.log" || fail "the game's Wayland app_id is not $ID"
 export WM_CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
 # Each copy played whole under Xvfb, started from an empty home folder by its
-# menu entry's command: it must find its pictures and sound through its own folder.
+# menu entry's command: it must find its pictures and sound through its own
+# folder, the double-size ones at scale 2. e2e_partie plays the other scales.
 for copy in "$WORK/usr/bin" "$WORK/root/usr/games"; do
-    "${AS_USER[@]}" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
+    "${AS_USER[@]}" env GIBETTO_ECHELLES="1 2" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
         "$SEANCE" "$CAPTURES/$(basename "$copy")" "${DOUBLES[@]}" || fail "the game from $copy does not play"
 done
