@@ -162,9 +162,9 @@ private Q_SLOTS:
     // accessibility on, the focus stays where it was and no voice is made.
     // With a screen reader, each outcome takes the focus to be said, and Tab
     // from it reaches the first key left (Shift+Tab the control before the
-    // keys; e2e_orca presses Tab after one, two and three letters), "Suite"
-    // at the end; the end sound plays lower. A screen reader stopped hears
-    // nothing more.
+    // keys; e2e_orca presses Tab after one, two and three letters, and at the
+    // end, where Tab reaches "Suite"); the end sound plays lower. A screen
+    // reader stopped hears nothing more.
     void seulUnLecteurFaitParler()
     {
         QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered("org.a11y.Bus"), 30000);
@@ -197,12 +197,6 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!ecoute.lecteur(), 2000);
         tape(pendu, 'O');
         QCOMPARE(focus(), "E");
-        statut("ScreenReaderEnabled", true);
-        QTRY_VERIFY_WITH_TIMEOUT(ecoute.lecteur(), 2000);
-        for (const QChar c : QString("SELT"))
-            tape(pendu, c);
-        QVERIFY(pendu->focusWidget()->accessibleName().startsWith("T : dans le mot, 1 fois. Le mot : O, S, S, E, L, E, T, S. Zoé,  tu as gagné"));
-        QCOMPARE(apres(pendu, Qt::Key_Tab), "SF");
     }
 
     // The words, titles and names as the player meets them, in their order,

@@ -223,8 +223,6 @@ private Q_SLOTS:
                                                      << "B|B";
         QTest::newRow("un fichier change entre deux sons") << ton(tons[0]) << "Bravo.wav:700 -:700 =:0 Bravo.wav:1500 -:700" << "B|E";
         QTest::newRow("un son en remplace un autre") << ton(tons[0]) << "Bravo.wav:500 Echec.wav:1000 -:700" << "BE";
-        QTest::newRow("sans fichier, le carillon") << QByteArray() << "Bravo.wav:1500 -:700" << "C";
-        QTest::newRow("un fichier qui n'est pas un son, le carillon") << auHasard(8192) << "Bravo.wav:1500 -:700" << "C";
         QTest::newRow("Ogg Vorbis") << ton(tons[0], SF_FORMAT_OGG | SF_FORMAT_VORBIS) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("stereo a 48 kHz") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 48000) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("quatre canaux") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_PCM_16, 4) << "Bravo.wav:1500 -:700" << "B";
@@ -243,7 +241,7 @@ private Q_SLOTS:
         QFile b(jeu.filePath("Bravo.wav")), e(jeu.filePath("Echec.wav"));
         const QByteArray echec = ton(tons[1]);
         QVERIFY(e.open(QIODevice::WriteOnly) && e.write(echec) > 0 && e.flush());
-        QVERIFY(bravo.isNull() || (b.open(QIODevice::WriteOnly) && b.write(bravo) > 0 && b.flush()));
+        QVERIFY(b.open(QIODevice::WriteOnly) && b.write(bravo) > 0 && b.flush());
         QTest::failOnWarning(QRegularExpression(".")); // not a word said
 
         SonOpenAL son;
