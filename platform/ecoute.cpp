@@ -7,3 +7,5 @@ void Ecoute::setLecteur(bool lecteur)
     m_lecteur = lecteur;
     Q_EMIT lecteurChange(lecteur);
 }
+
+#include "moc_ecoute.cpp"

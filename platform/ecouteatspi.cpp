@@ -47,3 +47,5 @@ void EcouteAtSpi::change(const QString &interface, const QVariantMap &valeurs)
     if (interface == statut && valeurs.contains(lecteurActif))
         setLecteur(valeurs.value(lecteurActif).toBool());
 }
+
+#include "moc_ecouteatspi.cpp"

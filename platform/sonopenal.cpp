@@ -262,15 +262,6 @@ ALCdevice *ouvreAppareil()
     return ouvert ? appareil : al.alcOpenDevice(nullptr);
 }
 
-// A file's sound in its OpenAL buffer (0 when it holds none), kept while the
-// file is unchanged.
-struct Decode
-{
-    qint64 taille = -1;
-    QDateTime date;
-    ALuint tampon = 0;
-};
-
 }
 
 struct SonOpenAL::Fil
@@ -294,7 +285,14 @@ struct SonOpenAL::Fil
     // Once a sound has stopped, the device runs until the sound server has
     // played out what it held ("Vide"), then pauses, then closes.
     enum Etat { Eteint, Sonne, Vide, EnPause } etat = Eteint;
-    // The buffers belong to the device, and go with it.
+    // A file's sound in its OpenAL buffer (0 when it holds none), kept while
+    // the file is unchanged. The buffers belong to the device, and go with it.
+    struct Decode
+    {
+        qint64 taille = -1;
+        QDateTime date;
+        ALuint tampon = 0;
+    };
     std::map<QString, Decode> decodes;
     bool muetDit = false;
 

@@ -26,8 +26,9 @@ wait $construction || { cat "$san"; exit 1; }
 etape "build-san built"
 
 cd "$here/build-san"
-# Half the fuzz walk, and room for QTest's watchdog: everything runs
-# several times slower here. The suppressions are all leaks, which only
+# The same seeds' random walks further than in build, where they take
+# 1,000 actions: the sanitizers see more of what the walk does. Room for
+# QTest's watchdog: everything runs several times slower here. The suppressions are all leaks, which only
 # LeakSanitizer reads: AddressSanitizer refuses a file holding "leak:" lines.
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

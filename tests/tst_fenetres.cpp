@@ -263,7 +263,7 @@ private Q_SLOTS:
     }
 
     // A seeded random walk over all a player can click or type, hostile text included, checking
-    // the rules of a game after every action: 5,000 actions a seed, or GIBETTO_FUZZ_ACTIONS.
+    // the rules of a game after every action: 1,000 actions a seed, or GIBETTO_FUZZ_ACTIONS.
     // A seed's walk replays alone as tst_fenetres lesReglesTiennentQuoiQueFasseLeJoueur:7.
     void lesReglesTiennentQuoiQueFasseLeJoueur_data()
     {
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QFETCH(quint32, graine);
         QRandomGenerator des(graine);
         const int actions = qEnvironmentVariableIsSet("GIBETTO_FUZZ_ACTIONS")
-                ? qEnvironmentVariableIntValue("GIBETTO_FUZZ_ACTIONS") : 5000;
+                ? qEnvironmentVariableIntValue("GIBETTO_FUZZ_ACTIONS") : 1000;
         QStringList lettres; // the model of the game in play
         QSet<QChar> essayees;
         bool finie = false;

@@ -127,3 +127,5 @@ void Zone::setTexte(const QString &texte)
     format.setAlignment(m_alignement);
     tout.mergeBlockFormat(format);
 }
+
+#include "moc_controles.cpp"

@@ -54,3 +54,5 @@ void Jeu::oui()
     ouvrePendu(m_rejouer->nomSaisi());
     m_rejouer->hide();
 }
+
+#include "moc_jeu.cpp"

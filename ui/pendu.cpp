@@ -343,3 +343,5 @@ void Pendu::montreTouches(bool visibles)
     for (QPushButton *b : m_touches)
         b->setVisible(visibles);
 }
+
+#include "moc_pendu.cpp"

@@ -40,3 +40,5 @@ QString Rejouer::nomSaisi() const
 {
     return m_nj->text();
 }
+
+#include "moc_rejouer.cpp"

@@ -33,8 +33,10 @@ grep -q "set_app_id(\"$(basename "$ENTRY" .desktop)\")" "$WORK/wayland.log" || f
 export WM_CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
 # Each copy played whole under Xvfb, started from an empty home folder by its
 # menu entry's command: it must find its pictures and sound through its own
-# folder, the double-size ones at scale 2. e2e_partie plays the other scales.
-for copy in "$WORK/usr/bin" "$WORK/root/usr/games"; do
-    "${AS_USER[@]}" env GIBETTO_ECHELLES="1 2" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
+# folder, the portable one at scale 1, the package's double-size ones at
+# scale 2. e2e_partie plays every scale.
+for copy in "$WORK/usr/bin:1" "$WORK/root/usr/games:2"; do
+    scale=${copy##*:} copy=${copy%:*}
+    "${AS_USER[@]}" env GIBETTO_ECHELLES="$scale" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \
         "$SEANCE" "$CAPTURES/$(basename "$copy")" "${DOUBLES[@]}" || fail "the game from $copy does not play"
 done

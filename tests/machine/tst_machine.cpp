@@ -11,7 +11,17 @@
 #include "pilote.h"
 #include "sonopenal.h"
 
-#include <QtWidgets>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
 
 #include <sndfile.h>
 
@@ -137,72 +147,25 @@ private Q_SLOTS:
     }
 
     // A row: the pictures in the current folder and beside the program, the
-    // sounds beside it, and the machine.
-    void leJeuVaJusquAuBout_data()
+    // sounds beside it, and the machine. Two functions, which ctest runs side
+    // by side: each row waits seconds for its copy of the game.
+    void desImagesAbimees_data()
     {
-        QTest::addColumn<QStringList>("panne");
         QStringList lignes = {"absente bonne bon -", "absente absente bon -", "bonne brouillee bon -"};
         for (const QString a : {"vide", "tronquee", "brouillee"})
             lignes << "absente " + a + " bon -" << a + " absente bon -" << a + " " + a + " bon -";
+        lignesDePanne(lignes);
+    }
+    void desImagesAbimees() { vaJusquAuBout(); }
+    void desSonsEtUneMachineEnPanne_data()
+    {
+        QStringList lignes;
         for (const QString s : {"absent -", "vide -", "brouille -", "enorme -", "bon sans-serveur", "bon serveur-tue",
                                 "bon serveur-fige", "bon serveur-lent", "bon dossier-illisible", "bon dossier-efface", "flottant -", "double -", "mp3 -"})
             lignes << "bonne bonne " + s;
-        for (const QString &l : lignes)
-            QTest::newRow(qPrintable(l)) << l.split(' ');
+        lignesDePanne(lignes);
     }
-    void leJeuVaJusquAuBout()
-    {
-        QFETCH(QStringList, panne);
-        if (qEnvironmentVariableIsSet("GIBETTO_SERVEUR")) // in the copy
-            return joue(panne[3], (panne[0] == "absente" ? panne[1] : panne[0]) != "bonne");
-        QTemporaryDir d;
-        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici bin home && chmod 700 home"
-                                                " && cp \"$1\" bin/jeu && cd \"$2\""
-                                                " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp [0-7].bmp victoire.bmp \"$0/ici\"",
-                                          d.path(), QCoreApplication::applicationFilePath(), GIBETTO_JEU}), 0);
-        for (const QString &f : images + QStringList{"Bravo.wav", "Echec.wav"}) {
-            const bool son = f.endsWith("wav");
-            QVERIFY(abime(d.filePath("ici/" + f), son ? "absent" : panne[0]));
-            QVERIFY(abime(d.filePath("bin/" + f), son ? panne[2] : panne[1]));
-        }
-        QProcess serveur, micro, p;
-        QVERIFY2(demarreServeur(serveur, d.path()) && enregistre(micro, d.filePath("serveur")), "pulseaudio or parec fails");
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("PULSE_SERVER", "unix:" + d.filePath(panne[3] == "sans-serveur" ? "absent" : "serveur"));
-        env.insert("GIBETTO_SERVEUR", QString::number(serveur.processId()));
-        for (const char *nom : {"HOME", "XDG_RUNTIME_DIR"})
-            env.insert(nom, d.filePath("home"));
-        for (const char *nom : {"XDG_DATA_HOME", "XDG_DATA_DIRS"})
-            env.insert(nom, d.path());
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(d.filePath("ici"));
-        QStringList commande = {d.filePath("bin/jeu"), "leJeuVaJusquAuBout:" + QString(QTest::currentDataTag())};
-        if (panne[3] == "dossier-illisible") { // shut once the game stands in it; root reads it only with its powers dropped
-            const QStringList sansPouvoirs = {"setpriv", "--inh-caps=-all", "--bounding-set=-all"};
-            commande = QStringList{"sh", "-c", "chmod 0 . && exec \"$@\"", "sh"} + (getuid() ? QStringList() : sansPouvoirs) + commande;
-        }
-        p.start(commande[0], commande.mid(1));
-        QVERIFY2(QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 90000), "the game hangs");
-        QFile::setPermissions(d.filePath("ici"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // to go with d
-        // The first game's loss, on a machine in order: the tone of a sound in
-        // another format, the chime for a spoilt one.
-        const QString entendu = ecoute(micro.readAllStandardOutput());
-        const QString attendu = panne[2] == "bon" ? "?" : QString("flottant double mp3").contains(panne[2]) ? "E" : "C";
-        QVERIFY2(panne[3] != "-" || entendu.contains(attendu), qPrintable(entendu));
-        for (QProcess *q : {&serveur, &micro}) { // by their process id
-            q->kill();
-            q->waitForFinished();
-        }
-        // Nothing on the terminal but the game's own warnings, each said once (QTest logs them as QWARN).
-        // The offscreen screen's own complaint at fixed-size windows is left out: no real screen says it.
-        const QString sortie = QString(p.readAllStandardOutput() + p.readAllStandardError())
-                                       .remove(QRegularExpression("QWARN[^\n]*propagateSizeHints\\(\\)\n"));
-        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|$)"));
-        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && sortie.contains("\nTotals: "), qPrintable(sortie));
-        const bool ditUneFois = QStringList{"sans-serveur", "serveur-tue"}.contains(panne[3]);
-        QVERIFY2(dits.size() == (ditUneFois ? 1 : 0) && dits.filter(QRegularExpression("^QWARN  : .+\\) gibetto\\.son: Gibetto : ")) == dits,
-                 qPrintable(dits.join('\n')));
-    }
+    void desSonsEtUneMachineEnPanne() { vaJusquAuBout(); }
 
     // In the copy whose server answers just after the sound object's
     // half-second, the program ends once its sound thread has.
@@ -293,6 +256,66 @@ private Q_SLOTS:
     }
 
 private:
+    static void lignesDePanne(const QStringList &lignes)
+    {
+        QTest::addColumn<QStringList>("panne");
+        for (const QString &l : lignes)
+            QTest::newRow(qPrintable(l)) << l.split(' ');
+    }
+    void vaJusquAuBout()
+    {
+        QFETCH(QStringList, panne);
+        if (qEnvironmentVariableIsSet("GIBETTO_SERVEUR")) // in the copy
+            return joue(panne[3], (panne[0] == "absente" ? panne[1] : panne[0]) != "bonne");
+        QTemporaryDir d;
+        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici bin home && chmod 700 home"
+                                                " && cp \"$1\" bin/jeu && cd \"$2\""
+                                                " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp [0-7].bmp victoire.bmp \"$0/ici\"",
+                                          d.path(), QCoreApplication::applicationFilePath(), GIBETTO_JEU}), 0);
+        for (const QString &f : images + QStringList{"Bravo.wav", "Echec.wav"}) {
+            const bool son = f.endsWith("wav");
+            QVERIFY(abime(d.filePath("ici/" + f), son ? "absent" : panne[0]));
+            QVERIFY(abime(d.filePath("bin/" + f), son ? panne[2] : panne[1]));
+        }
+        QProcess serveur, micro, p;
+        QVERIFY2(demarreServeur(serveur, d.path()) && enregistre(micro, d.filePath("serveur")), "pulseaudio or parec fails");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PULSE_SERVER", "unix:" + d.filePath(panne[3] == "sans-serveur" ? "absent" : "serveur"));
+        env.insert("GIBETTO_SERVEUR", QString::number(serveur.processId()));
+        for (const char *nom : {"HOME", "XDG_RUNTIME_DIR"})
+            env.insert(nom, d.filePath("home"));
+        for (const char *nom : {"XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            env.insert(nom, d.path());
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(d.filePath("ici"));
+        QStringList commande = {d.filePath("bin/jeu"), QString(QTest::currentTestFunction()) + ":" + QTest::currentDataTag()};
+        if (panne[3] == "dossier-illisible") { // shut once the game stands in it; root reads it only with its powers dropped
+            const QStringList sansPouvoirs = {"setpriv", "--inh-caps=-all", "--bounding-set=-all"};
+            commande = QStringList{"sh", "-c", "chmod 0 . && exec \"$@\"", "sh"} + (getuid() ? QStringList() : sansPouvoirs) + commande;
+        }
+        p.start(commande[0], commande.mid(1));
+        QVERIFY2(QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 90000), "the game hangs");
+        QFile::setPermissions(d.filePath("ici"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // to go with d
+        // The first game's loss, on a machine in order: the tone of a sound in
+        // another format, the chime for a spoilt one.
+        const QString entendu = ecoute(micro.readAllStandardOutput());
+        const QString attendu = panne[2] == "bon" ? "?" : QString("flottant double mp3").contains(panne[2]) ? "E" : "C";
+        QVERIFY2(panne[3] != "-" || entendu.contains(attendu), qPrintable(entendu));
+        for (QProcess *q : {&serveur, &micro}) { // by their process id
+            q->kill();
+            q->waitForFinished();
+        }
+        // Nothing on the terminal but the game's own warnings, each said once (QTest logs them as QWARN).
+        // The offscreen screen's own complaint at fixed-size windows is left out: no real screen says it.
+        const QString sortie = QString(p.readAllStandardOutput() + p.readAllStandardError())
+                                       .remove(QRegularExpression("QWARN[^\n]*propagateSizeHints\\(\\)\n"));
+        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|$)"));
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && sortie.contains("\nTotals: "), qPrintable(sortie));
+        const bool ditUneFois = QStringList{"sans-serveur", "serveur-tue"}.contains(panne[3]);
+        QVERIFY2(dits.size() == (ditUneFois ? 1 : 0) && dits.filter(QRegularExpression("^QWARN  : .+\\) gibetto\\.son: Gibetto : ")) == dits,
+                 qPrintable(dits.join('\n')));
+    }
+
     // Six games as a player clicks them, the first lost.
     void joue(const QString &machine, bool perdues)
     {
