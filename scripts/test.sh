@@ -27,13 +27,15 @@ etape "build-san built"
 
 cd "$here/build-san"
 # The same seeds' random walks further than in build, where they take
-# 1,000 actions: the sanitizers see more of what the walk does. Room for
-# QTest's watchdog: everything runs several times slower here. The suppressions are all leaks, which only
+# 1,000 actions: the sanitizers see more of what the walk does. The real
+# game at a fractional scale and at the double one, which reads the
+# double-size pictures; build plays every scale. Room for QTest's watchdog:
+# everything runs several times slower here. The suppressions are all leaks, which only
 # LeakSanitizer reads: AddressSanitizer refuses a file holding "leak:" lines.
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions=$here/tests/sanitizers.supp \
-GIBETTO_FUZZ_ACTIONS=2500 QTEST_FUNCTION_TIMEOUT=1200000 \
+GIBETTO_FUZZ_ACTIONS=2500 GIBETTO_ECHELLES="1.25 2" QTEST_FUNCTION_TIMEOUT=1200000 \
     ctest "${side_by_side[@]}" --label-regex jeu --timeout 1500 --output-junit Testing/durees.xml "$@"
 
 etape "tests done in build-san"
