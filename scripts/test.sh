@@ -35,7 +35,7 @@ cd "$here/build-san"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions=$here/tests/sanitizers.supp \
-GIBETTO_FUZZ_ACTIONS=2500 GIBETTO_ECHELLES="1.25 2" QTEST_FUNCTION_TIMEOUT=1200000 \
+GIBETTO_FUZZ_ACTIONS=1500 GIBETTO_ECHELLES="1.25 2" QTEST_FUNCTION_TIMEOUT=1200000 \
     ctest "${side_by_side[@]}" --label-regex jeu --timeout 1500 --output-junit Testing/durees.xml "$@"
 
 etape "tests done in build-san"
