@@ -6,7 +6,7 @@ set -u -o pipefail
 BUILD=$1 CAPTURES=$2 SEANCE=$3 DOUBLES=("$4" "$5") ID=$6
 fail() { echo "INSTALL FAILURE: $*" >&2; exit 1; }
 WORK='' && trap '[[ -n $WORK ]] && chmod -R u+w "$WORK" && rm -rf "$WORK"' EXIT
-for tool in desktop-file-validate appstreamcli lintian dpkg-deb cpack identify; do
+for tool in desktop-file-validate appstreamcli lintian dpkg-deb cpack identify readelf; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing: install the packages of scripts/test-packages.txt"; done
 WORK=$(mktemp -d) && mkdir -p "$WORK/home" "$WORK/run" "$CAPTURES" && chmod 700 "$WORK/run" || fail "mktemp failed"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
@@ -25,6 +25,9 @@ lintian --fail-on error "$DEB" || fail "lintian finds errors in $DEB"
 for dep in libqt6widgets6 libopenal1 libsndfile1 qt6-qpa-plugins fonts-liberation2 fonts-dancingscript fonts-lato; do
     dpkg-deb -f "$DEB" Depends | grep -qw "$dep" || fail "the package does not depend on $dep"; done
 dpkg-deb -x "$DEB" "$WORK/root" || fail "cannot unpack $DEB"
+# No run path: the loader would look for Qt in the game's folder, or in the current one, first.
+for program in "$BUILD/bin/gibetto" "$WORK/usr/bin/gibetto" "$WORK/root/usr/games/gibetto"; do
+    readelf -d "$program" | grep -q 'R[UN]*PATH' && fail "$program has a run path"; done
 
 # The window's Wayland app_id is the menu entry's id, and its X11 class the entry's StartupWMClass.
 ENTRY=$WORK/usr/share/applications/$ID.desktop
