@@ -30,8 +30,9 @@ cd "$here/build-san"
 # 1,000 actions: the sanitizers see more of what the walk does. The real
 # game at a fractional scale and at the double one, which reads the
 # double-size pictures; build plays every scale. Room for QTest's watchdog:
-# everything runs several times slower here. The suppressions are all leaks, which only
-# LeakSanitizer reads: AddressSanitizer refuses a file holding "leak:" lines.
+# everything runs several times slower here. The suppressions are all
+# leaks, which only LeakSanitizer reads: AddressSanitizer refuses a file
+# holding "leak:" lines.
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions=$here/tests/sanitizers.supp \

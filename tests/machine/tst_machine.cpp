@@ -11,13 +11,7 @@
 #include "pilote.h"
 #include "sonopenal.h"
 
-#include <QDir>
-#include <QMessageBox>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
+#include <QtWidgets>
 
 #include <sndfile.h>
 
