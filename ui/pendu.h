@@ -39,6 +39,9 @@ Q_SIGNALS:
     void suite();
 
 private:
+    // All but the first screen's controls, made once, as a name is given.
+    void construitLeReste();
+    void ecouteFrappes();
     void construitCoches();
     void construitClavier();
     // The one owner of the Tab chain: the controls in the order of the
