@@ -14,17 +14,12 @@
 namespace {
 ALenum refus = AL_NO_ERROR;
 
-void *openal()
-{
-    static void *const vraie = dlopen(GIBETTO_OPENAL, RTLD_NOW | RTLD_LOCAL);
-    return vraie;
-}
-
 // The real library's function of that name, of the type of this one's.
 template<typename F>
 F vraie(F, const char *nom)
 {
-    return reinterpret_cast<F>(dlsym(openal(), nom));
+    static void *const openal = dlopen(GIBETTO_OPENAL, RTLD_NOW | RTLD_LOCAL);
+    return reinterpret_cast<F>(dlsym(openal, nom));
 }
 }
 
@@ -53,7 +48,7 @@ extern "C" void alBufferData(ALuint, ALenum, const ALvoid *, ALsizei, ALsizei)
     refus = AL_OUT_OF_MEMORY;
 }
 
-// The refusal first, as OpenAL Soft keeps a context's first error.
+// A refusal is told once, as OpenAL Soft tells an error.
 extern "C" ALenum alGetError()
 {
     const ALenum erreur = vraie(&alGetError, "alGetError")();
