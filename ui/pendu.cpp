@@ -37,9 +37,9 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     setWindowIcon(iconeEclair());
     setAttribute(Qt::WA_DeleteOnClose);
     // The first screen asks for the name alone; the controls it hides are
-    // made once a name is given (construitLeReste). Made here, they took 5 ms
-    // of a 55 ms start, their faces and keys, and 1.5 MB: the start took 1.18
-    // times a bare window's and 1.13 times its memory, now 1.07 and 1.08
+    // made once a name is given (construitLeReste). Made here, with their
+    // faces and keys, they made the start 1.19 to 1.23 times a bare window's
+    // and 1.13 times its memory; 1.09 to 1.14 and 1.08 since
     // (bench/startup.sh).
     for (const Plan &plan : planPendu) {
         if (plan.visible)
