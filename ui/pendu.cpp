@@ -91,7 +91,7 @@ void Pendu::construitLeReste()
 
 void Pendu::ecouteFrappes()
 {
-    // Once on each control: Qt installs a filter again at most once.
+    // Again as controls are made: Qt never puts one filter twice on a control.
     for (QWidget *controle : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         controle->installEventFilter(this);
 }
