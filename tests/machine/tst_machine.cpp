@@ -2,7 +2,6 @@
 // in trouble, each in a copy of this test in a fresh folder; and the sound as
 // a player hears it, recorded from a private sound server and told by its tones.
 #include "ecouteatspi.h"
-#include "enregistreur.h"
 #include "fenetres.h"
 #include "hasard.h"
 #include "imagesqt.h"
