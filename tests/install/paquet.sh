@@ -5,8 +5,8 @@ set -u -o pipefail
 # usage: paquet.sh <build folder> <captures folder> <seance.txt> <desert@2x.bmp> <0@2x.bmp> <the game's id>
 BUILD=$1 CAPTURES=$2 SEANCE=$3 DOUBLES=("$4" "$5") ID=$6
 fail() { echo "INSTALL FAILURE: $*" >&2; exit 1; }
-WORK='' && trap '[[ -n $WORK ]] && chmod -R u+w "$WORK" && rm -rf "$WORK"' EXIT
-for tool in desktop-file-validate appstreamcli lintian dpkg-deb cpack identify readelf; do
+WORK='' WESTON='' && trap '[[ -n $WESTON ]] && kill $WESTON; [[ -n $WORK ]] && chmod -R u+w "$WORK" && rm -rf "$WORK"' EXIT
+for tool in desktop-file-validate appstreamcli lintian dpkg-deb cpack identify readelf weston; do
     command -v "$tool" >/dev/null || fail "'$tool' is missing: install the packages of scripts/test-packages.txt"; done
 WORK=$(mktemp -d) && mkdir -p "$WORK/home" "$WORK/run" "$CAPTURES" && chmod 700 "$WORK/run" || fail "mktemp failed"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
@@ -29,9 +29,13 @@ dpkg-deb -x "$DEB" "$WORK/root" || fail "cannot unpack $DEB"
 for program in "$BUILD/bin/gibetto" "$WORK/usr/bin/gibetto" "$WORK/root/usr/games/gibetto"; do
     readelf -d "$program" | grep -q 'R[UN]*PATH' && fail "$program has a run path"; done
 
-# The window's Wayland app_id is the menu entry's id, and its X11 class the entry's StartupWMClass.
+# The window's Wayland app_id is the menu entry's id, under a private headless weston (with
+# qt6-wayland), and its X11 class the entry's StartupWMClass.
 ENTRY=$WORK/usr/share/applications/$ID.desktop
-WAYLAND_DEBUG=client timeout 10 bash "$(dirname "$0")/../wayland.sh" "$WORK/usr/bin/gibetto" >"$WORK/wayland.log" 2>&1
+weston --backend=headless-backend.so --socket=gibetto --idle-time=0 --no-config >"$WORK/weston.log" 2>&1 &
+WESTON=$!
+until [[ -S $XDG_RUNTIME_DIR/gibetto ]]; do kill -0 $WESTON || fail "weston does not start: $(tail -n 3 "$WORK/weston.log")"; sleep 0.1; done
+WAYLAND_DISPLAY=gibetto QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client timeout 10 "$WORK/usr/bin/gibetto" >"$WORK/wayland.log" 2>&1
 grep -q "set_app_id(\"$(basename "$ENTRY" .desktop)\")" "$WORK/wayland.log" || fail "the game's Wayland app_id is not $ID"
 export WM_CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
 # Each copy played whole under Xvfb, started from an empty home folder by its
