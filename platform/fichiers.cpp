@@ -26,7 +26,10 @@ QString nomDouble(const QString &nom)
 QStringList dossiersDuJeu()
 {
     const QString programme = QCoreApplication::applicationDirPath();
-    QStringList dossiers{QDir::currentPath(), programme,
+    // A teacher's own files first: the folder the game is started from, then
+    // the user's data folder, the one a game started from the menu can use.
+    const QString utilisateur = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QStringList dossiers{QDir::currentPath(), QDir::cleanPath(utilisateur + QStringLiteral("/gibetto")), programme,
                          QDir::cleanPath(programme + QStringLiteral("/" GIBETTO_DONNEES))};
     const QStringList donnees = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     for (const QString &donnee : donnees)

@@ -6,12 +6,14 @@
 // Pictures and sounds are named by their bare file name and looked for, in
 // this order:
 //  - the current directory, where a teacher may put drawings of their own;
+//  - the user's "gibetto" data folder (~/.local/share/gibetto), the place
+//    for them when the game starts from the menu;
 //  - beside the program, as in a build folder;
 //  - the installed data folder from the program's folder (../share/gibetto),
 //    so that an installed copy still finds its files once moved or unpacked
 //    elsewhere;
-//  - the "gibetto" folder of each standard data path (~/.local/share,
-//    /usr/local/share, /usr/share...).
+//  - the "gibetto" folder of each other standard data path
+//    (/usr/local/share, /usr/share...).
 QStringList dossiersDuJeu();
 
 // The file in the first of those folders that holds it, empty when none does.

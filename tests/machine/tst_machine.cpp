@@ -250,13 +250,15 @@ private:
         if (qEnvironmentVariableIsSet("GIBETTO_SERVEUR")) // in the copy
             return joue(panne[3], (panne[0] == "absente" ? panne[1] : panne[0]) != "bonne");
         QTemporaryDir d;
-        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici bin home && chmod 700 home"
+        QCOMPARE(QProcess::execute("sh", {"-c", "cd \"$0\" && mkdir ici gibetto bin home && chmod 700 home"
                                                 " && cp \"$1\" bin/jeu && cd \"$2\""
-                                                " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp [0-7].bmp victoire.bmp \"$0/ici\"",
+                                                " && cp [0-7].bmp victoire.bmp *.wav \"$0/bin\" && cp [0-3].bmp \"$0/ici\""
+                                                " && cp [4-7].bmp victoire.bmp \"$0/gibetto\"",
                                           d.path(), QCoreApplication::applicationFilePath(), GIBETTO_JEU}), 0);
         for (const QString &f : images + QStringList{"Bravo.wav", "Echec.wav"}) {
             const bool son = f.endsWith("wav");
-            QVERIFY(abime(d.filePath("ici/" + f), son ? "absent" : panne[0]));
+            // A teacher's pictures: half where the game starts, half in the user's data folder.
+            QVERIFY(abime(d.filePath((f < "4" ? "ici/" : "gibetto/") + f), son ? "absent" : panne[0]));
             QVERIFY(abime(d.filePath("bin/" + f), son ? panne[2] : panne[1]));
         }
         QProcess serveur, micro, p;
