@@ -10,7 +10,7 @@
 # known to be complete, with Debian's build flags, which map that folder
 # away. Every date is the last commit's (SOURCE_DATE_EPOCH): the same commit
 # gives the same files bit for bit, whatever the folder, the clock, the user,
-# the umask, the time zone or the locale; scripts/reproductible.sh checks it.
+# the umask, the time zone or the locale: scripts/reproductible.sh checks it.
 # usage: bash scripts/release.sh OUT
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,6 +18,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/paquets.sh" "$here/scripts/packages.txt" "$here/scripts/release-packages.txt"
 git -C "$here" diff --quiet HEAD ||
     { echo "release.sh: the tree differs from its last commit, which is what a release holds: commit first" >&2; exit 1; }
+# cpack makes the package's folders and its archive's members as the umask
+# allows, whatever the install says: under 077, 700 and 600.
+umask 022
 mkdir -p "$1"
 out=$(cd "$1" && pwd)
 version=$(dpkg-parsechangelog -l "$here/dist/changelog" -S Version)
@@ -33,13 +36,10 @@ cd "$travail/gibetto-$version"
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 cmake --build build >/dev/null
-paquets=()
-for format in DEB TGZ; do
-    cpack -G $format --config build/CPackConfig.cmake -B "$travail/$format" >/dev/null
-    paquets+=("$(basename "$travail/$format"/gibetto*.*)")
-    cp "$travail/$format/${paquets[-1]}" "$out/"
-done
+cpack -G DEB --config build/CPackConfig.cmake -B "$travail/deb" >/dev/null
+cp "$travail"/deb/gibetto_*.deb "$out/"
+portable=$(bash scripts/portable.sh build "$out")
 cp dist/capture.png "$out/"
 cd "$out"
-sha256sum "$source" "${paquets[@]}" capture.png >SHA256SUMS
+sha256sum "$source" "$(basename "$travail"/deb/gibetto_*.deb)" "$(basename "$portable")" capture.png >SHA256SUMS
 cat SHA256SUMS

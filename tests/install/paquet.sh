@@ -12,7 +12,7 @@ WORK=$(mktemp -d) && mkdir -p "$WORK/home" "$WORK/run" "$CAPTURES" && chmod 700 
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 
 # The portable folder (cmake's install tree), read-only: as root, played without the powers that would write there.
-cpack -G TGZ --config "$BUILD/CPackConfig.cmake" -B "$WORK/tgz" | tail -n 1 && tar -xzf "$WORK"/tgz/gibetto-*.tar.gz -C "$WORK" || fail "no portable folder"
+tar -xzf "$(bash "$(dirname "$0")/../../scripts/portable.sh" "$BUILD" "$WORK/tgz")" -C "$WORK" || fail "no portable folder"
 mv "$WORK"/gibetto-*/ "$WORK/usr" && chmod -R a-w "$WORK/usr" || fail "cannot move the portable folder"
 AS_USER=() && (($(id -u))) || AS_USER=(setpriv --inh-caps=-all --bounding-set=-all)
 desktop-file-validate "$WORK/usr/share/applications/$ID.desktop" || fail "the desktop entry is not valid"
