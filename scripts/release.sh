@@ -32,7 +32,8 @@ travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 tar -xzf "$out/$source" -C "$travail"
 cd "$travail/gibetto-$version"
-# Debian's flags, -ffile-prefix-map among them, for this folder.
+# Debian's flags, hardening and -ffile-prefix-map for this folder: without
+# the map, the folder's path changed the program's build id.
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 cmake --build build >/dev/null
