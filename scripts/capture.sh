@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes dist/capture.png, the screenshot the AppStream record names, from the
 # real game under a private virtual X server: a game in progress, its word
 # half found and the hangman begun, the window at scale 1.5 in the middle of

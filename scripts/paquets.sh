@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages listed in the given files that are missing.
 # Quick and quiet when everything is already there: the package index is only
 # refreshed when something has to be installed.

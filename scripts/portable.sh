@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the portable folder of a build, a folder that plays wherever it is
 # unpacked, its program in bin/: gibetto-VERSION-linux-ARCH.tar.gz, in OUT.
 # It is cmake's install tree, stripped, archived by GNU tar as every release

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Releases the commit checked out into the folder OUT:
 #   gibetto-VERSION.tar.gz              the tracked files, in gibetto-VERSION/
 #   gibetto_VERSION_ARCH.deb            the Debian package

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Releases the commit checked out twice, from two clones in different
 # folders, one after the other, under other umasks, time zones and locales
 # (and, run as root, as another user, nobody), and checks that both give the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Unpacks Gibetto's portable folder and its Debian package, validates both, then starts each
 # copy as the menu does, from an empty home folder: it must find its pictures through its own folder.
 set -u -o pipefail
