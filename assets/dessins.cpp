@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the game: the hangman stages, the victory picture,
 // the desert shown at start, the two window icons and the application icon
 // of the desktop menus. Each picture also comes as "name@2x" drawn at twice

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthesises the game's sounds: the "Bravo" fanfare, the "Echec" motif and
 // the chime played in place of a missing sound.
 // Usage: gibetto_sons jeu|integres DIR

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What Qt's accessibility bridge costs the game when it is on without a
 # screen reader (QT_LINUX_ACCESSIBILITY_ALWAYS_ON), as it would have to be on
 # Debian 12 for Orca started after the game to hear it: a key click

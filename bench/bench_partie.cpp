@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a player waits for and what a long session holds: a key click, picture
 // load included, on a theme word and on the longest own word; live widgets and
 // resident memory over 1,000 replays. Prints one line a measure, judges nothing.

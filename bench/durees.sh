@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The time each test took in the last run of scripts/test.sh, longest first,
 # with its build folder: the next slow one shows at the top. Read from the
 # JUnit files ctest wrote in each folder's Testing/. Judges nothing.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's sound: how soon it is heard once a game ends, and how soon it
 // falls silent once the player clicks "Suite"; and what the game costs at
 // rest beside a bare Qt window, with a sound server running.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor the game's start-up is weighed against: the least a Qt Widgets
 // program does to put a window with a line of text on the screen; of the
 // game's window size when given one ("674x456"), so that both hold the same

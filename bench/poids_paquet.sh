@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What installing the game's Debian package brings onto a minimal Debian:
 # its Depends followed recursively (Recommends and Suggests left out), minus
 # what every system of priority required and important already has; prints

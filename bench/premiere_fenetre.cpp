@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and waits for the X server to map its window of a given
 // title; prints the milliseconds from exec to that map, the processor time
 // the program had used by then (all its threads, in milliseconds: what other

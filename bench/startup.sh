@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up of the game against a bare Qt window (the floor), both started the
 # same way under a private virtual X server: milliseconds from exec to the
 # main window mapped, the processor time used by then, and resident memory at

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's test command in a fresh Debian 13 ("trixie") root made
 # with mmdebstrap from this machine's own Debian mirror; then installs there
 # the Debian package built here, on Debian 12, and plays a whole game on the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up what is missing, builds, and runs every test once in build; then
 # the tests that run the game's own code (label "jeu") again in build-san,
 # with the address and undefined-behaviour sanitizers, where any report fails

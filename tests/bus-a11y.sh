@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a private session bus that has the accessibility bus, as
 # a desktop session has it; fails when dbus or at-spi2-core is missing.
 # usage: bus-a11y.sh <command...>

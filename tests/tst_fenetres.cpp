@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as a player finds them: each click or typed character reaches
 // the engine, what it decides shows in the right controls with the exact
 // texts, faces and places; the windows' lives; and the rules of a game

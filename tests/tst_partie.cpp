@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of a game, a row per case: the keys a player clicks on a word,
 // those the rules refuse, and everything the last click taken shows and says
 // to a screen reader.

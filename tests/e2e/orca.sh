@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A child who cannot see plays with Orca and the keyboard alone, as dialogue.txt
 # tells; fails when Orca, Xvfb, xdotool or the accessibility bus is missing.
 # usage: orca.sh <game> <seance.txt>

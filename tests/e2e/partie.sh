@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays Gibetto with real mouse clicks on a virtual X server, at the places
 # read in seance.txt: at scale 2 at the left of a screen too narrow for it;
 # at scales 1, 2, 1.25 and 1.5 a name, a game won, "Suite", "NON" and the exit

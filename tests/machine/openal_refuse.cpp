@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OpenAL Soft on a machine short of memory, for the game to find first as
 // libopenal.so.1: every buffer refused with AL_OUT_OF_MEMORY, as OpenAL Soft
 // refuses one it cannot hold. The rest is the real library's, which it needs

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game on a real machine: whole games with files, sound server or folders
 // in trouble, each in a copy of this test in a fresh folder; and the sound as
 // a player hears it, recorded from a private sound server and told by its tones.
