@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <numeric>
 
 namespace {
@@ -16,35 +15,28 @@ constexpr qint64 octetsMax = 16 << 20;
 // at 48 kHz are kept.
 constexpr sf_count_t tramesMax = 48000 * 180;
 
-// libsndfile reads the whole file from memory, the built-in chime as any other.
-struct Memoire
+// libsndfile reads the file as it decodes it, a block at a time, through
+// Qt: the game keeps no copy of its bytes. A file cut meanwhile, as a copy
+// over it does first, ends there: mapped, the file faulted (SIGBUS) on the
+// first page past its new end.
+QIODevice &fichierLu(void *f)
 {
-    QByteArrayView octets;
-    sf_count_t position = 0;
-};
-
-Memoire &memoire(void *m)
-{
-    return *static_cast<Memoire *>(m);
+    return *static_cast<QIODevice *>(f);
 }
 
-SF_VIRTUAL_IO lectureEnMemoire = {
-    [](void *m) -> sf_count_t { return memoire(m).octets.size(); },
-    [](sf_count_t decalage, int depuis, void *m) -> sf_count_t {
-        Memoire &l = memoire(m);
-        const sf_count_t base = depuis == SEEK_SET ? 0 : depuis == SEEK_CUR ? l.position : l.octets.size();
-        l.position = std::clamp<sf_count_t>(base + decalage, 0, l.octets.size());
-        return l.position;
+SF_VIRTUAL_IO lectureParQt = {
+    [](void *f) -> sf_count_t { return fichierLu(f).size(); },
+    [](sf_count_t decalage, int depuis, void *f) -> sf_count_t {
+        QIODevice &lu = fichierLu(f);
+        const sf_count_t base = depuis == SEEK_SET ? 0 : depuis == SEEK_CUR ? lu.pos() : lu.size();
+        lu.seek(std::clamp<sf_count_t>(base + decalage, 0, lu.size()));
+        return lu.pos();
     },
-    [](void *vers, sf_count_t n, void *m) -> sf_count_t {
-        Memoire &l = memoire(m);
-        n = std::min<sf_count_t>(n, l.octets.size() - l.position);
-        std::memcpy(vers, l.octets.data() + l.position, n);
-        l.position += n;
-        return n;
+    [](void *vers, sf_count_t n, void *f) -> sf_count_t {
+        return std::max<qint64>(fichierLu(f).read(static_cast<char *>(vers), n), 0);
     },
     [](const void *, sf_count_t, void *) -> sf_count_t { return 0; },
-    [](void *m) -> sf_count_t { return memoire(m).position; },
+    [](void *f) -> sf_count_t { return fichierLu(f).pos(); },
 };
 
 short seizeBits(float x)
@@ -54,20 +46,12 @@ short seizeBits(float x)
 
 }
 
-// The file is mapped rather than read: its bytes are not copied.
-std::optional<Echantillons> decodeFichier(const QString &chemin, const FonctionsSndfile &sf)
+std::optional<Echantillons> decode(QIODevice &fichier, const FonctionsSndfile &sf)
 {
-    QFile fichier(chemin);
-    if (chemin.isEmpty() || !fichier.open(QIODevice::ReadOnly) || fichier.size() > octetsMax)
-        return {};
-    const uchar *carte = fichier.map(0, fichier.size());
-    // A compressed resource, the chime, cannot be mapped.
-    const QByteArray lus = carte ? QByteArray() : fichier.readAll();
-    Memoire lu{carte ? QByteArrayView(carte, fichier.size()) : QByteArrayView(lus)};
-    if (lu.octets.isEmpty())
+    if (fichier.size() <= 0 || fichier.size() > octetsMax)
         return {};
     SF_INFO info{};
-    SNDFILE *son = sf.sf_open_virtual(&lectureEnMemoire, SFM_READ, &info, &lu);
+    SNDFILE *son = sf.sf_open_virtual(&lectureParQt, SFM_READ, &info, &fichier);
     if (!son)
         return {};
     Echantillons e;
@@ -94,4 +78,12 @@ std::optional<Echantillons> decodeFichier(const QString &chemin, const Fonctions
     if (e.pcm.empty() || e.taux <= 0)
         return {};
     return e;
+}
+
+std::optional<Echantillons> decodeFichier(const QString &chemin, const FonctionsSndfile &sf)
+{
+    QFile fichier(chemin);
+    if (chemin.isEmpty() || !fichier.open(QIODevice::ReadOnly))
+        return {};
+    return decode(fichier, sf);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 
 #include <sndfile.h>
@@ -25,5 +26,7 @@ struct Echantillons
 };
 
 // Any file libsndfile reads, whatever its name says; more than two channels
-// are mixed down to one. Nothing when the file holds no sound.
+// are mixed down to one. Nothing when the file holds no sound. A file cut
+// while it is read gives the sound read until then.
+std::optional<Echantillons> decode(QIODevice &fichier, const FonctionsSndfile &sf);
 std::optional<Echantillons> decodeFichier(const QString &chemin, const FonctionsSndfile &sf);
