@@ -6,12 +6,6 @@
 
 #include <functional>
 
-class QIODevice;
-
-// The picture in that file, read first as that format, or a null image when
-// it cannot be read whole: the file holds none, is cut short, or changes
-// while it is read.
-QImage litImage(QIODevice &fichier, const QByteArray &format);
 
 // Reads the picture again at every call, so a file put back while the game
 // runs shows at the next click. On a screen whose pixel ratio is above 1 the

@@ -2,7 +2,7 @@
 // them, at a known point of their reading, as a teacher's copy over them
 // does: what was read plays, or the chime; a picture shows whole or not at
 // all; the game goes on.
-#include "imagesqt.h"
+#include "lectureimage.h"
 #include "sondecodage.h"
 
 #include <QtTest>
