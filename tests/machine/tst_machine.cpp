@@ -36,7 +36,7 @@ bool demarreServeur(QProcess &serveur, const QString &dossier)
     return QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 20000);
 }
 
-// Records what that server plays, for ecoute().
+// Records what that server plays, for tonsEntendus().
 bool enregistre(QProcess &micro, const QString &socket)
 {
     micro.start("parec", {"-s", "unix:" + socket, "-d", "gibetto.monitor", "--rate=8000", "--channels=1",
@@ -89,7 +89,7 @@ double energie(const QByteArray &pcm, qsizetype d)
 }
 
 // One letter a slice: the tone that fills it, '?' another sound, ' ' silence.
-QString ecoute(const QByteArray &pcm)
+QString tonsEntendus(const QByteArray &pcm)
 {
     const auto *x = reinterpret_cast<const qint16 *>(pcm.constData());
     QString lu;
@@ -105,6 +105,17 @@ QString ecoute(const QByteArray &pcm)
             lu.back() = lu.back() != ' ' && 2 * std::norm(s[k]) > 0.5 * tranche * energie ? lettres[k] : lu.back();
     }
     return lu;
+}
+
+// Whether the sound server holds no stream of the game's by then: its
+// device closed, the game rests.
+bool repose(const QDeadlineTimer &limite)
+{
+    return QTest::qWaitFor([] {
+        QProcess pactl;
+        pactl.start("pactl", {"list", "short", "sink-inputs"});
+        return pactl.waitForFinished() && pactl.exitCode() == 0 && pactl.readAllStandardOutput().isEmpty();
+    }, int(limite.remainingTime()));
 }
 }
 
@@ -150,11 +161,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bravo");
         // "Name.wav:ms" plays and waits, "-:ms" stops, "+fige:ms" and "+reprend:ms" the server, "=:ms" Bravo.wav
-        // becomes Echec.wav's tone, "*1:ms" and "*0:ms" set and end the attenuation
+        // becomes Echec.wav's tone, "*1:ms" and "*0:ms" set and end the attenuation, "~:ms" waits for the
+        // device to close, which it does within 3 s of a stop
         QTest::addColumn<QString>("pas");
         QTest::addColumn<QString>("entendu"); // stretches of sound
-        QTest::newRow("attenue pendant un son, puis avant") << ton(tons[0]) << "Bravo.wav:1000 *1:1000 *0:1000 -:700 *1:0 Bravo.wav:1500 -:700"
-                                                     << "B|B";
+        QTest::newRow("attenue pendant un son, avant un autre, puis plus") << ton(tons[0])
+            << "Bravo.wav:1000 *1:1000 *0:1000 -:700 *1:0 Bravo.wav:1000 -:0 ~:0 Bravo.wav:1000 -:0 ~:0 *0:0 Bravo.wav:1200 -:700"
+            << "B|B|B|B";
         QTest::newRow("un fichier change entre deux sons") << ton(tons[0]) << "Bravo.wav:700 -:700 =:0 Bravo.wav:1500 -:700" << "B|E";
         QTest::newRow("un son en remplace un autre") << ton(tons[0]) << "Bravo.wav:500 Echec.wav:1000 -:700" << "BE";
         QTest::newRow("Ogg Vorbis") << ton(tons[0], SF_FORMAT_OGG | SF_FORMAT_VORBIS) << "Bravo.wav:1500 -:700" << "B";
@@ -185,9 +198,15 @@ private Q_SLOTS:
         m_micro.readAllStandardOutput();
         QByteArray pcm;
         QList<std::pair<qsizetype, double>> niveaux = {{0, 0.0}}; // from that slice, the level meant, in dB
+        QDeadlineTimer repos(3000);
         for (const QString &p : pas.split(' ')) {
-            const QDeadlineTimer limite(100);
             pcm += m_micro.readAllStandardOutput();
+            if (p.startsWith('~')) {
+                QVERIFY2(repose(repos), "the device still runs 3 s after the sound stopped");
+                continue;
+            }
+            const QDeadlineTimer limite(100);
+            repos = p.startsWith('-') ? QDeadlineTimer(3000) : repos;
             if (p.startsWith('*')) {
                 son.attenue(p[1] == '1');
                 niveaux.append({pcm.size() / 2 / tranche, p[1] == '1' ? -12.0 : 0.0});
@@ -200,9 +219,10 @@ private Q_SLOTS:
             QVERIFY2(!limite.hasExpired(), "a call blocked");
             QTest::qWait(p.section(':', 1).toInt());
         }
+        QVERIFY2(repose(repos), "the device still runs 3 s after the sound stopped");
         // Stretches of sound parted by 300 ms of silence, and the tones in each.
         pcm += m_micro.readAllStandardOutput();
-        const QString lu = ecoute(pcm);
+        const QString lu = tonsEntendus(pcm);
         const QStringList pieces = lu.trimmed().split(QRegularExpression(" {12,}"), Qt::SkipEmptyParts);
         QStringList morceaux;
         for (const QString &m : pieces)
@@ -279,9 +299,10 @@ private:
         }
         p.start(commande[0], commande.mid(1));
         QVERIFY2(QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 90000), "the game hangs");
+        const qint64 finie = QDeadlineTimer::current().deadline();
         QFile::setPermissions(d.filePath("ici"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // to go with d
         // The first game's loss, on a machine in order: the chime for a spoilt sound.
-        const QString entendu = ecoute(micro.readAllStandardOutput());
+        const QString entendu = tonsEntendus(micro.readAllStandardOutput());
         const QString attendu = panne[2] == "bon" ? "?" : "C";
         QVERIFY2(panne[3] != "-" || entendu.contains(attendu), qPrintable(entendu));
         for (QProcess *q : {&serveur, &micro}) { // by their process id
@@ -292,8 +313,13 @@ private:
         // The offscreen screen's own complaint at fixed-size windows is left out: no real screen says it.
         const QString sortie = QString(p.readAllStandardOutput() + p.readAllStandardError())
                                        .remove(QRegularExpression("QWARN[^\n]*propagateSizeHints\\(\\)\n"));
-        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|$)"));
+        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|Fin |$)"));
         QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && sortie.contains("\nTotals: "), qPrintable(sortie));
+        // From the last click to the program's end, its windows closed, within a second, the sound server hung or
+        // not; the copy whose server answers late waits 300 ms more at its end.
+        const qint64 sortieMs = finie - QRegularExpression("\nFin (\\d+)\n").match(sortie).captured(1).toLongLong();
+        QVERIFY2(sortieMs <= (panne[3] == "serveur-lent" ? 1300 : 1000),
+                 qPrintable(QString("the program ended %1 ms after its last click").arg(sortieMs)));
         // What is said once: a server killed mid-game is found gone mid-sound or as the next sound opens.
         const QMap<QString, QString> ditUneFois = {{"sans-serveur", "aucune sortie son n'est disponible"},
                                                    {"serveur-tue", ""},
@@ -356,6 +382,7 @@ private:
         // The server answers as the sound object's half-second wait ends.
         if (machine == "serveur-lent")
             QProcess::startDetached("sh", {"-c", "sleep 0.52 && kill -CONT \"$0\"", qgetenv("GIBETTO_SERVEUR")});
+        std::printf("Fin %lld\n", QDeadlineTimer::current().deadline());
     }
 };
 
