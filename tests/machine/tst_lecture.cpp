@@ -4,6 +4,7 @@
 // all; the game goes on.
 #include "lectureimage.h"
 #include "sondecodage.h"
+#include "ton.h"
 
 #include <QtTest>
 
@@ -31,20 +32,6 @@ struct FichierChange : QFile
         return QFile::readData(vers, change.isEmpty() ? n : std::min(n, a - pos()));
     }
 };
-
-// 0.2 s of a tone in 16-bit mono at 22,050 Hz, in that format.
-QByteArray ton(double frequence, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16, double secondes = 0.2)
-{
-    QTemporaryFile f;
-    SF_INFO info{0, 22050, 1, format, 0, 0};
-    SNDFILE *sf = f.open() ? sf_open(qPrintable(f.fileName()), SFM_WRITE, &info) : nullptr;
-    for (int i = 0; sf && i < 22050 * secondes; ++i) {
-        const double x = 0.5 * std::sin(2 * M_PI * frequence * i / 22050);
-        sf_writef_double(sf, &x, 1);
-    }
-    sf_close(sf);
-    return f.readAll();
-}
 
 // A square of pixels that hardly compress, in that format.
 QByteArray dessin(int cote, const char *format)
@@ -80,13 +67,13 @@ private Q_SLOTS:
         // Heard: the first samples of Bravo.wav, then those of its replacement at the same places.
         QTest::addColumn<int>("bravo");
         QTest::addColumn<int>("autre");
-        const QByteArray wav = ton(440), plusLong = ton(1000, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0.4);
+        const QByteArray wav = ton(440), plusLong = ton(1000, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 44100);
         QTest::newRow("coupe avant le premier octet") << wav << 0ll << "cp" << QByteArray() << 0 << 0;
         QTest::newRow("coupe dans l'en-tete") << wav << 20ll << "cp" << QByteArray() << 0 << 0;
         QTest::newRow("coupe dans le son") << wav << 2044ll << "cp" << QByteArray() << 1000 << 0;
         QTest::newRow("supprime dans le son") << wav << 2044ll << "rm" << QByteArray() << 4410 << 0;
         QTest::newRow("remplace par un plus long") << wav << 2044ll << "cp" << plusLong << 1000 << 3410;
-        QTest::newRow("FLAC coupe") << ton(440, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2) << 8000ll << "cp" << QByteArray() << -1 << 0;
+        QTest::newRow("FLAC coupe") << ton(440, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 192000) << 8000ll << "cp" << QByteArray() << -1 << 0;
     }
     void unSonChangePendantSaLecture()
     {
