@@ -154,7 +154,7 @@ struct SonOpenAL::Fil
 
     // The file's sound, decoded at its first play and again only once it
     // has changed.
-    ALuint son(const QString &c)
+    ALuint tamponDuFichier(const QString &c)
     {
         const QFileInfo fichier(c);
         Decode &d = decodes[c];
@@ -192,9 +192,9 @@ struct SonOpenAL::Fil
         }
         if (!ouvre())
             return;
-        ALuint tampon = son(c);
+        ALuint tampon = tamponDuFichier(c);
         if (!tampon)
-            tampon = son(QStringLiteral(":/assets/carillon.wav"));
+            tampon = tamponDuFichier(QStringLiteral(":/assets/carillon.wav"));
         if (!tampon || ordreEnAttente())
             return;
         al->alSourcei(source, AL_BUFFER, ALint(tampon));
