@@ -52,7 +52,7 @@ qsizetype echantillons()
 }
 
 // Records for that long.
-void ecoute(int ms)
+void enregistrePendant(int ms)
 {
     QElapsedTimer t;
     t.start();
@@ -196,14 +196,14 @@ int main(int argc, char *argv[])
         SonOpenAL son;
         // The first sound loads the sound libraries and opens the device, as
         // a game's first end does.
-        ecoute(3500);
+        enregistrePendant(3500);
         for (int n = 0; n < fois; ++n) {
             const qsizetype appel = echantillons();
             son.joue(QStringLiteral("Bravo.wav"));
-            ecoute(1000);
+            enregistrePendant(1000);
             const qsizetype arret = echantillons();
             son.arrete();
-            ecoute(500);
+            enregistrePendant(500);
             qsizetype debut = appel, fin = enregistre.size() / 2 - 1;
             while (debut < arret && !fort(debut))
                 ++debut;

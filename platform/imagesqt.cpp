@@ -3,13 +3,12 @@
 #include "imagesqt.h"
 
 #include "fichiers.h"
+#include "lectureimage.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMessageBox>
-#include <QtEndian>
 
 namespace {
 void montreAlerte(const QString &message)
@@ -37,25 +36,8 @@ QImage ImagesQt::charge(const QString &fichier)
     const QString chemin = trouveImage(fichier, qApp->devicePixelRatio());
     QImage image;
     QFile lu(chemin);
-    if (!chemin.isEmpty() && lu.open(QIODevice::ReadOnly)) {
-        // A drawing shorter than its header says was cut short, by a copy
-        // that stopped or a full disk: Qt would show its missing rows black.
-        const QByteArray entete = lu.peek(6);
-        const bool coupee = entete.size() == 6 && entete.startsWith("BM")
-                && qFromLittleEndian<quint32>(entete.constData() + 2) > lu.size();
-        // Read first as what its suffix says, without the guessing that loads
-        // every image plugin on the machine (0.2 MB, as the built-in drawings
-        // showed at start-up); a teacher's drawing saved in
-        // another format under that name is then read for what it is. The
-        // reader gives a "name@2x" file its pixel ratio of 2, so that it
-        // takes the room of the plain picture.
-        QImageReader lecteur(&lu, QFileInfo(fichier).suffix().toLatin1());
-        lecteur.setAutoDetectImageFormat(false);
-        if (!coupee)
-            image = lecteur.read();
-        if (image.isNull() && !coupee && lu.seek(0))
-            image = QImageReader(&lu).read();
-    }
+    if (!chemin.isEmpty() && lu.open(QIODevice::ReadOnly))
+        image = litImage(lu, QFileInfo(fichier).suffix().toLatin1());
     if (image.isNull() && !m_signalees.contains(fichier)) {
         m_signalees.insert(fichier);
         m_alerte(messageAbsente(fichier));

@@ -8,7 +8,6 @@
 
 #include <functional>
 
-class QWidget;
 
 // Reads the picture again at every call, so a file put back while the game
 // runs shows at the next click. On a screen whose pixel ratio is above 1 the

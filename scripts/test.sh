@@ -16,7 +16,7 @@ etape() { echo "test.sh: $1 at $((SECONDS / 60)) min $((SECONDS % 60)) s"; }
 etape "build built"
 cmake -S "$here" -B "$here/build-san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGIBETTO_SANITIZE=ON >/dev/null
 san=$here/build-san/construction.log
-ninja -C "$here/build-san" gibetto tst_partie tst_fenetres tst_machine >"$san" 2>&1 &
+ninja -C "$here/build-san" gibetto tst_partie tst_fenetres tst_machine tst_lecture >"$san" 2>&1 &
 construction=$!
 trap 'kill $construction 2>/dev/null || true' EXIT
 side_by_side=(--output-on-failure --parallel 5)

@@ -11,6 +11,7 @@
 #include "pendu.h"
 #include "pilote.h"
 #include "sonopenal.h"
+#include "ton.h"
 
 #include <QtWidgets>
 
@@ -38,7 +39,7 @@ bool demarreServeur(QProcess &serveur, const QString &dossier)
     return QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 20000);
 }
 
-// Records what that server plays, for ecoute().
+// Records what that server plays, for tonsEntendus().
 bool enregistre(QProcess &micro, const QString &socket)
 {
     micro.start("parec", {"-s", "unix:" + socket, "-d", "gibetto.monitor", "--rate=8000", "--channels=1",
@@ -51,22 +52,6 @@ QByteArray auHasard(int taille)
     QByteArray octets(taille, 0);
     QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(octets.data()), taille / 4);
     return octets;
-}
-
-// 0.2 s in that file format, the same in every channel: whole periods, so
-// that each loop joins the next. Read at another rate, or with its channels
-// taken for samples, it is heard at another pitch.
-QByteArray ton(double frequence, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16, int canaux = 1, int taux = 22050)
-{
-    QTemporaryFile f;
-    SF_INFO info{0, taux, canaux, format, 0, 0};
-    SNDFILE *sf = f.open() ? sf_open(qPrintable(f.fileName()), SFM_WRITE, &info) : nullptr;
-    for (int i = 0; sf && i < taux / 5; ++i) {
-        const std::vector<double> trame(canaux, 0.5 * std::sin(2 * M_PI * frequence * i / taux));
-        sf_writef_double(sf, trame.data(), 1);
-    }
-    sf_close(sf);
-    return f.readAll();
 }
 
 // Spoils a copy of a game file as a row says: "absent(e)" gone, "vide" empty,
@@ -91,7 +76,7 @@ double energie(const QByteArray &pcm, qsizetype d)
 }
 
 // One letter a slice: the tone that fills it, '?' another sound, ' ' silence.
-QString ecoute(const QByteArray &pcm)
+QString tonsEntendus(const QByteArray &pcm)
 {
     const auto *x = reinterpret_cast<const qint16 *>(pcm.constData());
     QString lu;
@@ -107,6 +92,33 @@ QString ecoute(const QByteArray &pcm)
             lu.back() = lu.back() != ' ' && 2 * std::norm(s[k]) > 0.5 * tranche * energie ? lettres[k] : lu.back();
     }
     return lu;
+}
+
+// Processor time, in clock ticks, of this process's threads but the main one.
+qint64 tempsDesAutresFils()
+{
+    qint64 tics = 0;
+    const QDir taches("/proc/self/task");
+    for (const QString &t : taches.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(taches.filePath(t + "/stat"));
+        const QList<QByteArray> apres = stat.open(QIODevice::ReadOnly) ? stat.readAll().split(')').last().split(' ') : QList<QByteArray>();
+        tics += t.toInt() == getpid() ? 0 : apres.value(12).toLongLong() + apres.value(13).toLongLong();
+    }
+    return tics;
+}
+
+// Whether the sound server holds no stream of the game's by then, its
+// device closed, and the sound thread then sleeps for half a second.
+bool repose(const QDeadlineTimer &limite)
+{
+    const bool ferme = QTest::qWaitFor([] {
+        QProcess pactl;
+        pactl.start("pactl", {"list", "short", "sink-inputs"});
+        return pactl.waitForFinished() && pactl.exitCode() == 0 && pactl.readAllStandardOutput().isEmpty();
+    }, int(limite.remainingTime()));
+    const qint64 avant = tempsDesAutresFils();
+    QTest::qWait(500);
+    return ferme && tempsDesAutresFils() - avant <= 2;
 }
 }
 
@@ -152,11 +164,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bravo");
         // "Name.wav:ms" plays and waits, "-:ms" stops, "+fige:ms" and "+reprend:ms" the server, "=:ms" Bravo.wav
-        // becomes Echec.wav's tone, "*1:ms" and "*0:ms" set and end the attenuation
+        // becomes Echec.wav's tone, "*1:ms" and "*0:ms" set and end the attenuation, "~:ms" waits for the
+        // device to close, which it does within 3 s of a stop
         QTest::addColumn<QString>("pas");
         QTest::addColumn<QString>("entendu"); // stretches of sound
-        QTest::newRow("attenue pendant un son, puis avant") << ton(tons[0]) << "Bravo.wav:1000 *1:1000 *0:1000 -:700 *1:0 Bravo.wav:1500 -:700"
-                                                     << "B|B";
+        QTest::newRow("attenue pendant un son, avant un autre, puis plus") << ton(tons[0])
+            << "Bravo.wav:1000 *1:1000 *0:1000 -:700 *1:0 Bravo.wav:1000 -:0 ~:0 Bravo.wav:1000 -:0 ~:0 *0:0 ~:0 Bravo.wav:1200 -:700"
+            << "B|B|B|B";
         QTest::newRow("un fichier change entre deux sons") << ton(tons[0]) << "Bravo.wav:700 -:700 =:0 Bravo.wav:1500 -:700" << "B|E";
         QTest::newRow("un son en remplace un autre") << ton(tons[0]) << "Bravo.wav:500 Echec.wav:1000 -:700" << "BE";
         QTest::newRow("Ogg Vorbis") << ton(tons[0], SF_FORMAT_OGG | SF_FORMAT_VORBIS) << "Bravo.wav:1500 -:700" << "B";
@@ -187,9 +201,15 @@ private Q_SLOTS:
         m_micro.readAllStandardOutput();
         QByteArray pcm;
         QList<std::pair<qsizetype, double>> niveaux = {{0, 0.0}}; // from that slice, the level meant, in dB
+        QDeadlineTimer repos(3000);
         for (const QString &p : pas.split(' ')) {
-            const QDeadlineTimer limite(100);
             pcm += m_micro.readAllStandardOutput();
+            if (p.startsWith('~')) {
+                QVERIFY2(repose(repos), "the game does not rest 3 s after the sound stopped");
+                continue;
+            }
+            const QDeadlineTimer limite(100);
+            repos = p.startsWith('-') ? QDeadlineTimer(3000) : repos;
             if (p.startsWith('*')) {
                 son.attenue(p[1] == '1');
                 niveaux.append({pcm.size() / 2 / tranche, p[1] == '1' ? -12.0 : 0.0});
@@ -202,9 +222,10 @@ private Q_SLOTS:
             QVERIFY2(!limite.hasExpired(), "a call blocked");
             QTest::qWait(p.section(':', 1).toInt());
         }
+        QVERIFY2(repose(repos), "the game does not rest 3 s after the sound stopped");
         // Stretches of sound parted by 300 ms of silence, and the tones in each.
         pcm += m_micro.readAllStandardOutput();
-        const QString lu = ecoute(pcm);
+        const QString lu = tonsEntendus(pcm);
         const QStringList pieces = lu.trimmed().split(QRegularExpression(" {12,}"), Qt::SkipEmptyParts);
         QStringList morceaux;
         for (const QString &m : pieces)
@@ -283,9 +304,10 @@ private:
         }
         p.start(commande[0], commande.mid(1));
         QVERIFY2(QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 90000), "the game hangs");
+        const qint64 finie = QDeadlineTimer::current().deadline();
         QFile::setPermissions(d.filePath("ici"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // to go with d
         // The first game's loss, on a machine in order: the chime for a spoilt sound.
-        const QString entendu = ecoute(micro.readAllStandardOutput());
+        const QString entendu = tonsEntendus(micro.readAllStandardOutput());
         const QString attendu = panne[2] == "bon" ? "?" : "C";
         QVERIFY2(panne[3] != "-" || entendu.contains(attendu), qPrintable(entendu));
         for (QProcess *q : {&serveur, &micro}) { // by their process id
@@ -296,8 +318,13 @@ private:
         // The offscreen screen's own complaint at fixed-size windows is left out: no real screen says it.
         const QString sortie = QString(p.readAllStandardOutput() + p.readAllStandardError())
                                        .remove(QRegularExpression("QWARN[^\n]*propagateSizeHints\\(\\)\n"));
-        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|$)"));
+        const QStringList dits = sortie.split('\n').filter(QRegularExpression("^(?!PASS|FAIL|Totals|Config|\\*|   Loc|Fin |$)"));
         QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && sortie.contains("\nTotals: "), qPrintable(sortie));
+        // From the last click to the program's end, its windows closed, within a second, the sound server hung or
+        // not; the copy whose server answers late waits 300 ms more at its end.
+        const qint64 sortieMs = finie - QRegularExpression("\nFin (\\d+)\n").match(sortie).captured(1).toLongLong();
+        QVERIFY2(sortieMs <= (panne[3] == "serveur-lent" ? 1300 : 1000),
+                 qPrintable(QString("the program ended %1 ms after its last click").arg(sortieMs)));
         // What is said once: a server killed mid-game is found gone mid-sound or as the next sound opens.
         const QMap<QString, QString> ditUneFois = {{"sans-serveur", "aucune sortie son n'est disponible"},
                                                    {"serveur-tue", ""},
@@ -360,6 +387,7 @@ private:
         // The server answers as the sound object's half-second wait ends.
         if (machine == "serveur-lent")
             QProcess::startDetached("sh", {"-c", "sleep 0.52 && kill -CONT \"$0\"", qgetenv("GIBETTO_SERVEUR")});
+        std::printf("Fin %lld\n", QDeadlineTimer::current().deadline());
     }
 };
 

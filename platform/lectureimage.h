@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QIODevice>
+#include <QImage>
+
+// The picture in that file, read first as that format, or a null image when
+// it cannot be read whole: the file holds none, is cut short, or changes
+// while it is read.
+QImage litImage(QIODevice &fichier, const QByteArray &format);

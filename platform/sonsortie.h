@@ -1,0 +1,9 @@
+#pragma once
+
+#include <functional>
+#include <thread>
+
+// For a thread that a hung sound server still holds as the object that owns
+// it goes: when the program ends, that thread is joined if it has finished
+// by then; otherwise the program ends at once.
+void joinsOuQuitteALaFin(std::thread tache, std::function<bool()> fini);

@@ -1,0 +1,36 @@
+// libFuzzer: the game's own reading of a sound and of a picture, on the same
+// bytes, as it reads a teacher's Bravo.wav and 0.bmp, whatever they hold.
+#include "lectureimage.h"
+#include "sondecodage.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+
+namespace {
+const FonctionsSndfile sndfile{sf_open_virtual, sf_readf_float, sf_close};
+
+void lit(const QByteArray &octets)
+{
+    QBuffer fichier;
+    fichier.setData(octets);
+    fichier.open(QIODevice::ReadOnly);
+    decode(fichier, sndfile);
+    fichier.seek(0);
+    litImage(fichier, "bmp");
+}
+}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    // The image plugins are found from the application, and complain of
+    // every spoilt file.
+    static QCoreApplication application(*argc, *argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
+{
+    lit(QByteArray::fromRawData(reinterpret_cast<const char *>(donnees), qsizetype(taille)));
+    return 0;
+}
