@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the game's own reading of sounds and pictures for that many seconds
 # (60 unless told): libFuzzer from Debian's clang with the address and
 # undefined-behaviour sanitizers, built in build-fuzz, from seeds in every

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer: the game's own reading of a sound and of a picture, on the same
 // bytes, as it reads a teacher's Bravo.wav and 0.bmp, whatever they hold.
 #include "lectureimage.h"

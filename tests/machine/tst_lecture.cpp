@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sounds and pictures cut, removed or written over while the game reads
 // them, at a known point of their reading, as a teacher's copy over them
 // does: what was read plays, or the chime; a picture shows whole or not at
