@@ -1,6 +1,6 @@
 #include "jeu.h"
 
-#include "ecoute.h"
+#include "etatlecteur.h"
 #include "son.h"
 #include "pendu.h"
 #include "rejouer.h"
@@ -11,9 +11,11 @@ Jeu::Jeu(const Services &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
 {
-    connect(&m_services.ecoute, &Ecoute::lecteurChange, this, [this](bool lecteur) {
-        m_services.son.attenue(lecteur);
+    connect(&m_services.lecteur, &EtatLecteur::actifChange, this, [this](bool actif) {
+        m_services.son.attenue(actif);
     });
+    if (m_services.lecteur.actif())
+        m_services.son.attenue(true);
 }
 
 Jeu::~Jeu()

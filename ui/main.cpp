@@ -1,4 +1,4 @@
-#include "ecouteatspi.h"
+#include "etatlecteuratspi.h"
 #include "hasard.h"
 #include "imagesqt.h"
 #include "services.h"
@@ -16,8 +16,8 @@ int main(int argc, char *argv[])
     ImagesQt images;
     SonOpenAL son;
     HasardHorloge hasard;
-    EcouteAtSpi ecoute;
-    Jeu jeu(Services{images, son, hasard, ecoute});
+    EtatLecteurAtSpi lecteur;
+    Jeu jeu(Services{images, son, hasard, lecteur});
     jeu.ouvrePendu();
     return app.exec();
 }

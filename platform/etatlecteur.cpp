@@ -1,0 +1,11 @@
+#include "etatlecteur.h"
+
+void EtatLecteur::setActif(bool actif)
+{
+    if (actif == m_actif)
+        return;
+    m_actif = actif;
+    Q_EMIT actifChange(actif);
+}
+
+#include "moc_etatlecteur.cpp"
