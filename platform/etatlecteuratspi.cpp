@@ -16,7 +16,6 @@ const QString lecteurActif = QStringLiteral("ScreenReaderEnabled");
 
 EtatLecteurAtSpi::EtatLecteurAtSpi(QObject *parent)
     : EtatLecteur(parent)
-    , m_pont(QAccessible::isActive())
 {
     QAccessible::installActivationObserver(this);
     QTimer::singleShot(0, this, &EtatLecteurAtSpi::rejoint);
@@ -29,6 +28,9 @@ EtatLecteurAtSpi::~EtatLecteurAtSpi()
 
 void EtatLecteurAtSpi::rejoint()
 {
+    // Asked here too: asked before the window maps, Qt's bridge would come
+    // up then, its own calls on the bus waited for.
+    m_pont = QAccessible::isActive();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;

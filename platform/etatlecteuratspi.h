@@ -28,7 +28,7 @@ private:
     void decide();
 
     bool m_bureau = false; // the desktop's word
-    bool m_pont; // Qt's bridge on
+    bool m_pont = false; // Qt's bridge on
 
 private Q_SLOTS:
     void lu(const QDBusVariant &valeur);
