@@ -41,9 +41,9 @@ mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
-# until <what> <command...>: waits up to 15 s for the command to succeed
+# until_ok <what> <command...>: waits up to 15 s for the command to succeed
 until_ok() {
-    local what=$1
+    local what=$1 i
     shift
     for ((i = 0; i < 150; i++)); do "$@" && return 0; sleep 0.1; done
     fail "$what"
