@@ -28,8 +28,9 @@ EtatLecteurAtSpi::~EtatLecteurAtSpi()
 
 void EtatLecteurAtSpi::rejoint()
 {
-    // Asked here too: asked before the window maps, Qt's bridge would come
-    // up then, its own calls on the bus waited for.
+    // Asked here rather than in the constructor: asked before the window,
+    // it brought Qt's bridge up there, its own calls on the bus waited for
+    // (1.7 to 14.7 ms in ten starts).
     m_pont = QAccessible::isActive();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
