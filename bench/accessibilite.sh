@@ -30,6 +30,6 @@ for ((round = 1; round <= ROUNDS; round++)); do
         env $([[ $bridge == on ]] && echo QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1) "$BUILD/bench/bench_partie" 1 |
             sed -n "s/^key click/bridge $bridge, round $round: key click/p"
         env $([[ $bridge == on ]] && echo QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1) bash "$here/bench/startup.sh" "$BUILD" 9 |
-            sed -n "s/^processor time to the main window mapped, game/bridge $bridge, round $round: processor time to the window/p"
+            sed -n "s/^desktop: processor time to the window mapped: game \([0-9.]* ms\).*/bridge $bridge, round $round: processor time to the window, game: \1/p"
     done
 done

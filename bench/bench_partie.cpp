@@ -3,7 +3,7 @@
 // What a player waits for and what a long session holds: a key click, picture
 // load included, on a theme word and on the longest own word; live widgets and
 // resident memory over 1,000 replays. Prints one line a measure, judges nothing.
-#include "ecoute.h"
+#include "etatlecteur.h"
 #include "hasard.h"
 #include "imagesqt.h"
 #include "jeu.h"
@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     ImagesQt images;
     Muet son;
     Hasard0 hasard;
-    const Ecoute personne;
+    const EtatLecteur personne;
     Jeu jeu(Services{images, son, hasard, personne});
     jeu.ouvrePendu(QStringLiteral("Léa"));
 

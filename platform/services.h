@@ -5,7 +5,7 @@
 class Images;
 class Son;
 class Hasard;
-class Ecoute;
+class EtatLecteur;
 
 // The machine's services, shared by every window of the game.
 struct Services
@@ -13,5 +13,5 @@ struct Services
     Images &images;
     Son &son;
     Hasard &hasard;
-    const Ecoute &ecoute;
+    const EtatLecteur &lecteur;
 };

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "annonce.h"
 
-#include "ecoute.h"
+#include "etatlecteur.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,7 +21,7 @@ Voix faitVoix(QWidget *fenetre)
     return voix;
 }
 
-void dit(const Voix &voix, const QString &texte)
+void faitDire(const Voix &voix, const QString &texte)
 {
     // A focus that stays where it is says nothing: hence two, turn about.
     QLabel *parle = voix[0]->hasFocus() ? voix[1] : voix[0];
@@ -29,21 +29,26 @@ void dit(const Voix &voix, const QString &texte)
     parle->setFocus(Qt::OtherFocusReason);
 }
 
-void ecouteDepuis(QWidget *controle, const Ecoute &ecoute)
+void premierFocus(QWidget *controle, const EtatLecteur &lecteur)
 {
-    if (ecoute.lecteur()) {
+    if (lecteur.actif()) {
         controle->setFocus(Qt::OtherFocusReason);
         return;
     }
     // The desktop's answer comes once the window is up. A focus moved from
-    // one control to another is the player's: it stays.
+    // one control to another is the player's: it stays. A window that loses
+    // its activation and gets it back, as when the player turns the screen
+    // reader on in the desktop's settings, has moved nobody's focus.
     auto *attente = new QObject(controle);
-    QObject::connect(&ecoute, &Ecoute::lecteurChange, attente, [=](bool lecteur) {
-        if (lecteur)
+    QObject::connect(&lecteur, &EtatLecteur::actifChange, attente, [=](bool actif) {
+        if (actif)
             controle->setFocus(Qt::OtherFocusReason);
     });
-    QObject::connect(qApp, &QApplication::focusChanged, attente, [attente](QWidget *avant) {
-        if (avant)
-            attente->deleteLater();
+    QObject::connect(qApp, &QApplication::focusChanged, attente, [=, &lecteur](QWidget *avant, QWidget *apres) {
+        if (!avant || !apres)
+            return;
+        // At once: an answer handled before the deletion would still move it.
+        QObject::disconnect(&lecteur, nullptr, attente, nullptr);
+        attente->deleteLater();
     });
 }

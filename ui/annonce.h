@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-class Ecoute;
+class EtatLecteur;
 class QLabel;
 class QWidget;
 
@@ -25,9 +25,9 @@ using Voix = std::array<QLabel *, 2>;
 Voix faitVoix(QWidget *fenetre);
 
 // The next voice says the text: it takes the focus, which Orca speaks.
-void dit(const Voix &voix, const QString &texte);
+void faitDire(const Voix &voix, const QString &texte);
 
 // Gives the control the focus once a screen reader listens, now or as soon as
 // one starts, unless the player has moved the focus by then: a player who
 // listens starts there.
-void ecouteDepuis(QWidget *controle, const Ecoute &ecoute);
+void premierFocus(QWidget *controle, const EtatLecteur &lecteur);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jeu.h"
 
-#include "ecoute.h"
+#include "etatlecteur.h"
 #include "son.h"
 #include "pendu.h"
 #include "rejouer.h"
@@ -13,9 +13,11 @@ Jeu::Jeu(const Services &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
 {
-    connect(&m_services.ecoute, &Ecoute::lecteurChange, this, [this](bool lecteur) {
-        m_services.son.attenue(lecteur);
+    connect(&m_services.lecteur, &EtatLecteur::actifChange, this, [this](bool actif) {
+        m_services.son.attenue(actif);
     });
+    if (m_services.lecteur.actif())
+        m_services.son.attenue(true);
 }
 
 Jeu::~Jeu()

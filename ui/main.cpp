@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ecouteatspi.h"
+#include "etatlecteuratspi.h"
 #include "hasard.h"
 #include "imagesqt.h"
 #include "services.h"
@@ -18,8 +18,8 @@ int main(int argc, char *argv[])
     ImagesQt images;
     SonOpenAL son;
     HasardHorloge hasard;
-    EcouteAtSpi ecoute;
-    Jeu jeu(Services{images, son, hasard, ecoute});
+    EtatLecteurAtSpi lecteur;
+    Jeu jeu(Services{images, son, hasard, lecteur});
     jeu.ouvrePendu();
     return app.exec();
 }

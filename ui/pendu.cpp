@@ -5,7 +5,7 @@
 #include "annonce.h"
 #include "controles.h"
 #include "depart.h"
-#include "ecoute.h"
+#include "etatlecteur.h"
 #include "fenetres.h"
 #include "images.h"
 #include "paroles.h"
@@ -56,10 +56,10 @@ Pendu::Pendu(const Services &services, QWidget *parent)
     ordonneTabulation();
     // Typing reaches the window from whichever control holds the focus.
     installEventFilter(this);
-    ecouteFrappes();
+    filtreFrappes();
     m_ecran->setFocus();
     // A player who listens starts where the name is asked.
-    ecouteDepuis(m_nj, m_services.ecoute);
+    premierFocus(m_nj, m_services.lecteur);
 }
 
 void Pendu::construitLeReste()
@@ -88,10 +88,10 @@ void Pendu::construitLeReste()
     construitCoches();
     construitClavier();
     ordonneTabulation();
-    ecouteFrappes();
+    filtreFrappes();
 }
 
-void Pendu::ecouteFrappes()
+void Pendu::filtreFrappes()
 {
     // Again as controls are made: Qt never puts one filter twice on a control.
     for (QWidget *controle : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -198,7 +198,7 @@ void Pendu::annonce(const std::function<QString()> &texte, QWidget *ensuite)
 {
     // Spelling a 32,767-letter own word at every click took a click from
     // 0.9 to 4.8 ms (bench_partie), for nobody when no one listens.
-    if (!m_services.ecoute.lecteur())
+    if (!m_services.lecteur.actif())
         return;
     if (!m_voix.front())
         m_voix = faitVoix(this);
@@ -206,7 +206,7 @@ void Pendu::annonce(const std::function<QString()> &texte, QWidget *ensuite)
         m_apresVoix = ensuite;
         ordonneTabulation();
     }
-    dit(m_voix, texte());
+    faitDire(m_voix, texte());
 }
 
 bool Pendu::eventFilter(QObject *objet, QEvent *evenement)

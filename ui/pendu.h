@@ -43,7 +43,7 @@ Q_SIGNALS:
 private:
     // All but the first screen's controls, made once, as a name is given.
     void construitLeReste();
-    void ecouteFrappes();
+    void filtreFrappes();
     void construitCoches();
     void construitClavier();
     // The one owner of the Tab chain: the controls in the order of the

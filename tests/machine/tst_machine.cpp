@@ -3,7 +3,7 @@
 // The game on a real machine: whole games with files, sound server or folders
 // in trouble, each in a copy of this test in a fresh folder; and the sound as
 // a player hears it, recorded from a private sound server and told by its tones.
-#include "ecouteatspi.h"
+#include "etatlecteuratspi.h"
 #include "fenetres.h"
 #include "hasard.h"
 #include "imagesqt.h"
@@ -342,8 +342,8 @@ private:
         HasardHorloge hasard;
         if (machine == "serveur-fige" || machine == "serveur-lent") // the sound device does not open
             QProcess::execute("kill", {"-STOP", qgetenv("GIBETTO_SERVEUR")});
-        EcouteAtSpi ecoute;
-        Jeu jeu(Services{images, son, hasard, ecoute});
+        EtatLecteurAtSpi lecteur;
+        Jeu jeu(Services{images, son, hasard, lecteur});
         jeu.ouvrePendu("Léa");
         QVERIFY(machine != "dossier-efface" || QDir::current().removeRecursively());
         QVERIFY(machine != "dossier-illisible" || QDir::current().entryList().isEmpty());
