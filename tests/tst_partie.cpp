@@ -33,9 +33,6 @@ void TstPartie::unClicMontreSonBilan_data()
     const QString perdu = " Léa,  tu as utilisé tous tes jokers et tu as malheureusement perdu ! Le mot était : O, S." + suite;
     QTest::newRow("every E of ELEPHANT at once") << "ELEPHANT" << "E" << "E?E?????" << "E?E?????" << 7 << "0" << "" << "E : dans le mot, 2 fois. Le mot : E, caché, E, caché, caché, caché, caché, caché." + reste7;
     QTest::newRow("one joker left is singular") << "OS" << "ABCDEF" << "??" << "??" << 1 << "6" << "" << "F : pas dans le mot. Le mot : caché, caché. Léa,   il ne te reste plus que  1 joker !";
-    QTest::newRow("a hit costs nothing after misses") << "ZEBRE" << "AE" << "?E??E" << "?E??E" << 6 << "1" << "" << "E : dans le mot, 2 fois. Le mot : caché, E, caché, caché, E. Léa,   il ne te reste plus que  6 jokers !";
-    QTest::newRow("the hyphen hides like a letter") << "PORC-EPIC" << "-" << "????-????" << "????-????" << 7 << "0" << "" << "Trait d'union : dans le mot, 1 fois. Le mot : caché, caché, caché, caché, Trait d'union, caché, caché, caché, caché." + reste7;
-    QTest::newRow("space and apostrophe") << "COTE D'IVOIRE" << " '" << "???? ?'??????" << "???? ?'??????" << 7 << "0" << "" << "Apostrophe : dans le mot, 1 fois. Le mot : caché, caché, caché, caché, Espace, caché, Apostrophe, caché, caché, caché, caché, caché, caché." + reste7;
     QTest::newRow("small letters never show") << "ane" << "ANE" << "???" << "???" << 4 << "3" << "" << "E : pas dans le mot. Le mot : caché, caché, caché. Léa,   il ne te reste plus que  4 jokers !";
     QTest::newRow("an accent typed apart hides with its letter") << "E\u0301T" << "ET" << "?T" << "?T" << 6 << "1" << "" << "T : dans le mot, 1 fois. Le mot : caché, T. Léa,   il ne te reste plus que  6 jokers !";
     QTest::newRow("question marks are won at the first click") << "??" << "A" << "??" << "??" << 6 << "1 victoire" << "" << "A : pas dans le mot. Le mot : ?, ?." + gagne;
