@@ -59,7 +59,6 @@ bool abime(const QString &chemin, const QString &quoi)
             || (f.resize(quoi == "tronquee" ? f.size() / 2 : 0) && f.open(QIODevice::Append) && f.write(ajout) >= 0);
 }
 
-// The sum of the squared samples of the slice from that sample.
 double energie(const QByteArray &pcm, qsizetype d)
 {
     const auto *x = reinterpret_cast<const qint16 *>(pcm.constData());
