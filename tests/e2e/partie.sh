@@ -33,6 +33,7 @@ while read -r name xy wh _; do
     r=("${BASH_REMATCH[@]}")
     BOX[$name]="${r[*]:1}" AT[$name]="$((r[1] + r[3] / 2)) $((r[2] + r[4] / 2))"
 done <"$SEANCE"
+read -r EX EY EW EH <<<"${BOX[Pendu.Ecran]}" # the picture box
 mkdir -p "$CAPTURES" "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
@@ -53,11 +54,10 @@ click() { # <window title> <control>
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
 game() { # <word> [capture]: Entree, the own word, op, its letters, a capture after each, then Suite
-    local i c
+    local i
     click "$MAIN" Pendu.Entree; click "$MAIN" Pendu.Check7; type_in "$1"; click "$MAIN" Pendu.op
     for ((i = 0; i < ${#1}; i++)); do
-        c=${1:i:1}
-        click "$MAIN" "Pendu.$c"
+        click "$MAIN" "Pendu.${1:i:1}"
         [[ -z ${2:-} ]] || import -window "$WIN" "$CAPTURES/$i-$2"
     done
     xdotool search --name 'Image introuvable' >/dev/null && fail "a picture was not found, at scale $S"
@@ -78,19 +78,17 @@ start() { # from a home folder, as from a desktop menu: the files are beside the
     click "$MAIN" Pendu.nj
     type_in 'Zoé'
 }
-shows() { # <capture> <drawing at double size>: what the picture box shows inside its
-    local x y w h crop # one-pixel sunken frame; the box is taller than the 240 x 330
-    read -r x y w h <<<"${BOX[Pendu.Ecran]}" # picture: compared a little inside both
-    crop=$(((w - 6) * S))x$(((h - 12) * S))
-    convert "$1" -crop "$crop+$(((x + 1) * S))+$(((y + 1) * S))" +repage "$WORK/vu.png"
+# <capture> <drawing at double size>: what the picture box shows inside its one-pixel sunken
+# frame; the box is taller than the 240 x 330 picture: compared a little inside both.
+shows() {
+    local crop=$(((EW - 6) * S))x$(((EH - 12) * S))
+    convert "$1" -crop "$crop+$(((EX + 1) * S))+$(((EY + 1) * S))" +repage "$WORK/vu.png"
     convert "$2" -crop "$crop+0+0" +repage "$WORK/attendu.png"
     differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
     ((${differ%%.*} < 500)) || fail "at scale 2 the picture box does not show $2 ($differ pixels differ)"
 }
 sable() { # <capture>: the pixels of the desert's sand in the picture box, its frame included
-    local x y w h
-    read -r x y w h <<<"${BOX[Pendu.Ecran]}"
-    convert "$1" -crop "$(awk "BEGIN { print int(($w + 1) * $S) \"x\" int(($h + 1) * $S) \"+\" int($x * $S) \"+\" int($y * $S) }")" txt:- | grep -ci F6A234
+    convert "$1" -crop "$(awk "BEGIN { print int(($EW + 1) * $S) \"x\" int(($EH + 1) * $S) \"+\" int($EX * $S) \"+\" int($EY * $S) }")" txt:- | grep -ci F6A234
 }
 non() {
     click "$REPLAY" Rejouer.non

@@ -8,19 +8,7 @@
 #include <QBuffer>
 #include <QCoreApplication>
 
-namespace {
 const FonctionsSndfile sndfile{sf_open_virtual, sf_readf_float, sf_close};
-
-void lit(const QByteArray &octets)
-{
-    QBuffer fichier;
-    fichier.setData(octets);
-    fichier.open(QIODevice::ReadOnly);
-    decode(fichier, sndfile);
-    fichier.seek(0);
-    litImage(fichier, "bmp");
-}
-}
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -33,6 +21,11 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
 {
-    lit(QByteArray::fromRawData(reinterpret_cast<const char *>(donnees), qsizetype(taille)));
+    QBuffer fichier;
+    fichier.setData(QByteArray::fromRawData(reinterpret_cast<const char *>(donnees), qsizetype(taille)));
+    fichier.open(QIODevice::ReadOnly);
+    decode(fichier, sndfile);
+    fichier.seek(0);
+    litImage(fichier, "bmp");
     return 0;
 }

@@ -38,12 +38,10 @@ weston --backend=headless-backend.so --socket=gibetto --idle-time=0 --no-config 
 WESTON=$!
 until [[ -S $XDG_RUNTIME_DIR/gibetto ]]; do kill -0 $WESTON || fail "weston does not start: $(tail -n 3 "$WORK/weston.log")"; sleep 0.1; done
 WAYLAND_DISPLAY=gibetto QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client timeout 10 "$WORK/usr/bin/gibetto" >"$WORK/wayland.log" 2>&1
-grep -q "set_app_id(\"$(basename "$ENTRY" .desktop)\")" "$WORK/wayland.log" || fail "the game's Wayland app_id is not $ID"
+grep -q "set_app_id(\"$ID\")" "$WORK/wayland.log" || fail "the game's Wayland app_id is not $ID"
 export WM_CLASS=$(sed -n 's/^StartupWMClass=//p' "$ENTRY")
-# Each copy played whole under Xvfb, started from an empty home folder by its
-# menu entry's command: it must find its pictures and sound through its own
-# folder, the portable one at scale 1, the package's double-size ones at
-# scale 2. e2e_partie plays every scale.
+# Each copy played whole under Xvfb by its menu entry's command, the portable one at
+# scale 1, the package's double-size pictures at 2; e2e_partie plays every scale.
 for copy in "$WORK/usr/bin:1" "$WORK/root/usr/games:2"; do
     scale=${copy##*:} copy=${copy%:*}
     "${AS_USER[@]}" env GIBETTO_ECHELLES="$scale" bash "$(dirname "$0")/../e2e/partie.sh" "$copy/$(sed -n 's/^Exec=//p' "$copy/../share/applications/$ID.desktop")" \

@@ -39,21 +39,17 @@ struct FichierChange : QFile
 QByteArray dessin(int cote, const char *format)
 {
     QImage image(cote, cote, QImage::Format_RGB32);
-    QRandomGenerator alea(cote);
-    for (int i = 0; i < cote * cote; ++i)
-        image.setPixel(i % cote, i / cote, alea.generate());
+    QRandomGenerator(cote).fillRange(reinterpret_cast<quint32 *>(image.bits()), cote * cote);
     QBuffer tampon;
     tampon.open(QIODevice::WriteOnly);
     image.save(&tampon, format);
     return tampon.data();
 }
 
-std::vector<short> decodes(const QByteArray &octets)
+std::vector<short> decodes(QByteArray octets)
 {
-    QBuffer tampon;
-    tampon.setData(octets);
-    tampon.open(QIODevice::ReadOnly);
-    return decode(tampon, sndfile).value_or(Echantillons()).pcm;
+    QBuffer tampon(&octets);
+    return tampon.open(QIODevice::ReadOnly) ? decode(tampon, sndfile).value_or(Echantillons()).pcm : std::vector<short>();
 }
 }
 
@@ -70,7 +66,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("bravo");
         QTest::addColumn<int>("autre");
         const QByteArray wav = ton(440), plusLong = ton(1000, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 44100);
-        QTest::newRow("coupe avant le premier octet") << wav << 0ll << "cp" << QByteArray() << 0 << 0;
         QTest::newRow("coupe dans l'en-tete") << wav << 20ll << "cp" << QByteArray() << 0 << 0;
         QTest::newRow("coupe dans le son") << wav << 2044ll << "cp" << QByteArray() << 1000 << 0;
         QTest::newRow("supprime dans le son") << wav << 2044ll << "rm" << QByteArray() << 4410 << 0;
@@ -100,7 +95,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("montree"); // whole, or not at all
         for (const char *format : {"bmp", "png", "jpg"}) {
             const QByteArray image = dessin(120, format), plusGrande = dessin(160, format);
-            QTest::addRow("%s coupee avant le premier octet", format) << image << 0ll << "cp" << QByteArray() << false;
             QTest::addRow("%s coupee dans l'en-tete", format) << image << 20ll << "cp" << QByteArray() << false;
             QTest::addRow("%s coupee dans l'image", format) << image << 2000ll << "cp" << QByteArray() << false;
             QTest::addRow("%s supprimee dans l'image", format) << image << 2000ll << "rm" << QByteArray() << true;

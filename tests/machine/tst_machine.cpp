@@ -28,30 +28,19 @@ const int taux = 8000, tranche = 200; // the recording's rate, and 25 ms slices
 const double tons[] = {440, 1000, 784};
 const char lettres[] = "BEC";
 
-// A sound server of its own, its socket "serveur" in that folder; stopped by
-// ~QProcess, by its process id.
-bool demarreServeur(QProcess &serveur, const QString &dossier)
+// A sound server of its own, its socket "serveur" in that folder, and what it
+// plays recorded, for tonsEntendus(); both stopped by ~QProcess, by their process id.
+bool demarreServeur(QProcess &serveur, QProcess &micro, const QString &dossier)
 {
     const QString socket = QDir(dossier).filePath("serveur");
     serveur.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
                                  "module-null-sink sink_name=gibetto", "-L",
                                  "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
-    return QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 20000);
-}
-
-// Records what that server plays, for tonsEntendus().
-bool enregistre(QProcess &micro, const QString &socket)
-{
+    if (!QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 20000))
+        return false;
     micro.start("parec", {"-s", "unix:" + socket, "-d", "gibetto.monitor", "--rate=8000", "--channels=1",
                           "--format=s16le", "--latency-msec=20"});
     return micro.waitForReadyRead(20000);
-}
-
-QByteArray auHasard(int taille)
-{
-    QByteArray octets(taille, 0);
-    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(octets.data()), taille / 4);
-    return octets;
 }
 
 // Spoils a copy of a game file as a row says: "absent(e)" gone, "vide" empty,
@@ -62,13 +51,14 @@ bool abime(const QString &chemin, const QString &quoi)
     QFile f(chemin);
     if (quoi.startsWith("absent"))
         return !f.exists() || f.remove();
-    const QByteArray enorme("RIFF\xff\xff\xff\x7fWAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xac\0\0\2\0\x10\0data\0\0\x20\x03", 44);
-    const QByteArray ajout = quoi.startsWith("brouille") ? auHasard(1 << 14) : quoi == "enorme" ? enorme + QByteArray(50 << 20, 1) : "";
+    QByteArray ajout(quoi.startsWith("brouille") ? 1 << 14 : 0, 0);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(ajout.data()), ajout.size() / 4);
+    if (quoi == "enorme")
+        ajout = QByteArray("RIFF\xff\xff\xff\x7fWAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xac\0\0\2\0\x10\0data\0\0\x20\x03", 44) + QByteArray(50 << 20, 1);
     return quoi.startsWith("bon")
             || (f.resize(quoi == "tronquee" ? f.size() / 2 : 0) && f.open(QIODevice::Append) && f.write(ajout) >= 0);
 }
 
-// The sum of the squared samples of the slice from that sample.
 double energie(const QByteArray &pcm, qsizetype d)
 {
     const auto *x = reinterpret_cast<const qint16 *>(pcm.constData());
@@ -138,10 +128,8 @@ private Q_SLOTS:
         for (const char *nom : {"HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME"})
             qputenv(nom, m_dossier.path().toUtf8());
         QVERIFY(QDir::setCurrent(m_dossier.path()));
-        QVERIFY2(demarreServeur(m_serveur, m_dossier.path()), "pulseaudio is missing or does not start");
-        const QString socket = m_dossier.filePath("serveur");
-        qputenv("PULSE_SERVER", "unix:" + socket.toUtf8());
-        QVERIFY2(enregistre(m_micro, socket), "parec is missing: install pulseaudio-utils");
+        QVERIFY2(demarreServeur(m_serveur, m_micro, m_dossier.path()), "pulseaudio or parec is missing: install pulseaudio and pulseaudio-utils");
+        qputenv("PULSE_SERVER", "unix:" + m_dossier.filePath("serveur").toUtf8());
     }
 
     // A row: the pictures in the current folder and beside the program, the
@@ -285,7 +273,7 @@ private:
             QVERIFY(abime(d.filePath("bin/" + f), son ? panne[2] : panne[1]));
         }
         QProcess serveur, micro, p;
-        QVERIFY2(demarreServeur(serveur, d.path()) && enregistre(micro, d.filePath("serveur")), "pulseaudio or parec fails");
+        QVERIFY2(demarreServeur(serveur, micro, d.path()), "pulseaudio or parec fails");
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PULSE_SERVER", "unix:" + d.filePath(panne[3] == "sans-serveur" ? "absent" : "serveur"));
         env.insert("GIBETTO_SERVEUR", QString::number(serveur.processId()));
