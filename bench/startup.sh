@@ -43,18 +43,19 @@ mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
 export HOME=$WORK/home XDG_RUNTIME_DIR=$WORK/run
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
-# until_ok <what> <command...>: waits up to 15 s for the command to succeed
+# until_ok <what> <log> <command...>: waits up to 15 s for the command to
+# succeed; otherwise fails, with the log's last lines
 until_ok() {
-    local what=$1 i
-    shift
+    local what=$1 log=$2 i
+    shift 2
     for ((i = 0; i < 150; i++)); do "$@" && return 0; sleep 0.1; done
-    fail "$what"
+    fail "$what: $(tail -n 3 "$log")"
 }
 
 : >"$WORK/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
-until_ok "Xvfb gave no display: $(tail -n 3 "$WORK/xvfb.log")" grep -q '^[0-9]' "$WORK/display"
+until_ok "Xvfb gave no display" "$WORK/xvfb.log" grep -q '^[0-9]' "$WORK/display"
 export DISPLAY=:$(head -n 1 "$WORK/display")
 
 # The desktop's session bus, and its accessibility bus launched at once as a
@@ -62,12 +63,12 @@ export DISPLAY=:$(head -n 1 "$WORK/display")
 # stays off in both programs until an assistive technology turns it on.
 dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$WORK/bus" 2>"$WORK/bus.log" &
 BUS_PID=$!
-until_ok "dbus-daemon gave no address" grep -q . "$WORK/bus"
+until_ok "dbus-daemon gave no address" "$WORK/bus.log" grep -q . "$WORK/bus"
 DESKTOP_BUS=$(head -n 1 "$WORK/bus")
 (unset DISPLAY && DBUS_SESSION_BUS_ADDRESS=$DESKTOP_BUS XDG_DATA_DIRS=/usr/local/share:/usr/share \
     exec "$LAUNCHER" --launch-immediately) >"$WORK/a11y.log" 2>&1 &
 A11Y_PID=$!
-until_ok "no accessibility bus: $(tail -n 3 "$WORK/a11y.log")" dbus-send --bus="$DESKTOP_BUS" --print-reply \
+until_ok "no accessibility bus" "$WORK/a11y.log" dbus-send --bus="$DESKTOP_BUS" --print-reply \
     --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetNameOwner string:org.a11y.Bus >/dev/null 2>&1
 
 # measure <condition> <title> <program> [arguments]: prints "ms kB cpu-ms"
