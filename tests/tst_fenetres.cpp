@@ -33,7 +33,6 @@ const QStringList mots = textes + QStringList{QString(32767, 'E'), QString(32768
 // apostrophe, and characters no key looks for.
 const QString frappes = "aZe -'’é1";
 
-// Types one character into a window, at the control that holds its focus.
 void tape(QWidget *fenetre, QChar c)
 {
     QWidget *focus = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
@@ -105,7 +104,6 @@ QMap<QString, QString> ecranDe(const QWidget *w)
 }
 }
 
-// A screen reader that the test turns on and off.
 struct LecteurSimule : EtatLecteur
 {
     using EtatLecteur::setActif;
