@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Every file of the source states its licence and copyright as the REUSE
-# specification asks, as `reuse lint` reads them: in a clone, the files git
+# Every file of the source states its licence and copyright in REUSE's
+# manner, as `reuse lint` reads them: in a clone, the files git
 # does not ignore; in a source tarball's tree, those outside the folders
 # .gitignore names, where the builds are.
 # usage: licences.sh <source folder>
