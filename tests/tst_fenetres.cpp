@@ -298,7 +298,8 @@ private Q_SLOTS:
     }
 
     // A seeded random walk over all a player can click or type, hostile text included, checking
-    // the rules of a game after every action: 1,000 actions a seed, or GIBETTO_FUZZ_ACTIONS.
+    // after every action that one window shows, its keys only while a game is on (the rules
+    // themselves are tst_partie's): 1,000 actions a seed, or GIBETTO_FUZZ_ACTIONS.
     // A seed's walk replays alone as tst_fenetres lesReglesTiennentQuoiQueFasseLeJoueur:7.
     void lesReglesTiennentQuoiQueFasseLeJoueur_data()
     {
@@ -316,9 +317,6 @@ private Q_SLOTS:
         QRandomGenerator des(graine);
         const int actions = qEnvironmentVariableIsSet("GIBETTO_FUZZ_ACTIONS")
                 ? qEnvironmentVariableIntValue("GIBETTO_FUZZ_ACTIONS") : 1000;
-        QStringList lettres; // the model of the game in play
-        QSet<QChar> essayees;
-        bool finie = false;
         for (int n = 0; n < actions; ++n) {
             const QByteArray ou = QByteArray::number(n) + "th action: ";
             m_machine.tirages = {des.generateDouble()};
@@ -332,16 +330,12 @@ private Q_SLOTS:
                                             || c->objectName() == "Perso");
             });
             QWidget *cible = cibles.at(des.bounded(int(cibles.size())));
-            QString nom = cible->objectName();
+            const QString nom = cible->objectName();
             auto *boite = qobject_cast<QLineEdit *>(cible);
             if (des.bounded(3) == 0 && qobject_cast<Pendu *>(fenetre.get())) {
                 // A character typed, the focus on the picture or in a box.
                 (boite ? cible : fenetre->findChild<QWidget *>("Ecran"))->setFocus();
-                const QChar c = frappes.at(des.bounded(int(frappes.size())));
-                const qsizetype avant = m_machine.journal.size();
-                tape(fenetre, c);
-                const Touche *t = toucheDe(c == u'’' ? u'\'' : c.toUpper().unicode());
-                nom = m_machine.journal.size() > avant && t ? t->bouton : "";
+                tape(fenetre, frappes.at(des.bounded(int(frappes.size()))));
             } else if (boite) {
                 const QStringList &choix = nom == "Perso" ? mots : textes;
                 boite->clear();
@@ -356,29 +350,13 @@ private Q_SLOTS:
                 init();
             }
             auto *pendu = qobject_cast<Pendu *>(fenetre.get());
-            const auto touche = std::find_if(clavier.begin(), clavier.end(),
-                                             [&](const Touche &t) { return nom == t.bouton; });
             if (!pendu || !fenetre->isVisible())
                 continue;
-            if (nom == "op" || (nom.startsWith("Check") && nom != "Check7"))
-                lettres = caracteres(pendu->partie().mot()), essayees.clear(), finie = false;
-            else if (touche != clavier.end())
-                essayees.insert(QChar(touche->caractere));
-            else
-                continue;
-
-            QString masque;
-            for (const QString &lettre : lettres)
-                masque += lettre.size() == 1 && essayees.contains(lettre.at(0)) ? lettre : "?";
-            const auto manques = std::count_if(essayees.begin(), essayees.end(), [&](QChar c) { return !lettres.contains(c); });
-            const Partie &partie = pendu->partie();
-            QVERIFY2(partie.longueur() == lettres.size() && partie.masque() == masque, ou + "mask");
-            QVERIFY2(partie.jokers() >= 0 && partie.jokers() == 7 - manques, ou + "jokers");
-            // The game ends on the click that completes the word or takes the last joker.
-            finie = finie || (touche != clavier.end() && (masque == partie.mot() || manques == 7));
-            const bool touches = std::any_of(clavier.begin(), clavier.end(),
-                                             [&](const Touche &t) { return pendu->findChild<QWidget *>(t.bouton)->isVisible(); });
-            QVERIFY2(touches != finie, ou + "the game ends on the wrong click");
+            const bool touches = std::any_of(clavier.begin(), clavier.end(), [&](const Touche &t) {
+                const QWidget *touche = pendu->findChild<QWidget *>(t.bouton);
+                return touche && touche->isVisible();
+            });
+            QVERIFY2(touches == pendu->partie().enJeu(), ou + "the keys show outside a game, or hide in one");
         }
     }
 };
