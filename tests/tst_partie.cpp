@@ -31,6 +31,7 @@ void TstPartie::unClicMontreSonBilan_data()
     QTest::newRow("one joker left is singular") << "OS" << "ABCDEF" << "" << "F : pas dans le mot. Le mot : caché, caché. Léa,   il ne te reste plus que  1 joker !";
     QTest::newRow("small letters never show") << "ane" << "ANE" << "" << "E : pas dans le mot. Le mot : caché, caché, caché. Léa,   il ne te reste plus que  4 jokers !";
     QTest::newRow("an accent typed apart hides with its letter") << "E\u0301T" << "ET" << "" << "T : dans le mot, 1 fois. Le mot : caché, T. Léa,   il ne te reste plus que  6 jokers !";
+    QTest::newRow("a sign outside the keys hides as one character") << "\U0001F600A" << "A" << "" << "A : dans le mot, 1 fois. Le mot : caché, A." + reste7;
     QTest::newRow("question marks are won at the first click") << "??" << "A" << "" << "A : pas dans le mot. Le mot : ?, ?." + gagne;
     // The count of characters is a 16-bit number.
     const QString a(Partie::longueurMax, 'A');
