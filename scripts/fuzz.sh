@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 secondes=${1:-60}
 fuzz=$here/build-fuzz
 etape() { echo "fuzz.sh: $1 at $((SECONDS / 60)) min $((SECONDS % 60)) s"; }
-"$here/scripts/setup.sh" "$here/scripts/fuzz-packages.txt" >/dev/null
+bash "$here/scripts/paquets.sh" "$here/scripts/packages.txt" "$here/scripts/fuzz-packages.txt" >/dev/null
 cmake -S "$here/tests/fuzz" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 ninja -C "$fuzz"
 # 50 ms of a tone in 16-bit WAV, then in every other encoding and format.
