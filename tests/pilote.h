@@ -18,13 +18,14 @@ inline QWidget *seuleFenetre()
     return montrees.size() == 1 ? montrees.first() : nullptr;
 }
 
-// Clicks each control in turn, as long as it is there.
+// Clicks each control in turn, as long as it is there, at its bottom right
+// corner: a check box ticks from anywhere on its grey area.
 inline void clique(const QWidget *w, const QStringList &noms)
 {
     for (const QString &nom : noms) {
         auto *b = w ? w->findChild<QAbstractButton *>(nom) : nullptr;
         QVERIFY2(b && b->isVisible(), qPrintable(nom + " is not there"));
-        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().bottomRight());
     }
 }
 

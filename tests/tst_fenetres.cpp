@@ -134,31 +134,6 @@ private Q_SLOTS:
         m_lecteur.setActif(false);
     }
 
-    // Centred on its screen; a click anywhere on a check box's grey area
-    // ticks it; a used key shows red where its button stood, a key in play
-    // none, not even at its corners.
-    void laFenetreSeVoitEtSeClique()
-    {
-        const QPoint ecart = m_pendu->geometry().center() - m_pendu->screen()->availableGeometry().center();
-        QVERIFY2(qAbs(ecart.x()) <= 2 && qAbs(ecart.y()) <= 2, "the window is not centred on its screen");
-        clique(m_pendu, {"Entree"});
-        auto *coche = m_pendu->findChild<QAbstractButton *>("Check7");
-        QTest::mouseClick(coche, Qt::LeftButton, {}, coche->rect().bottomRight());
-        QVERIFY(coche->isChecked());
-        saisit(m_pendu, "Perso", "OS");
-        clique(m_pendu, {"op"});
-        const auto rouges = [this] {
-            const QImage vu = m_pendu->grab(m_pendu->findChild<QWidget *>("O")->geometry()).toImage();
-            int n = 0;
-            for (int i = 0; i < vu.width() * vu.height(); ++i)
-                n += vu.pixel(i % vu.width(), i / vu.width()) == qRgb(192, 0, 0);
-            return n;
-        };
-        QCOMPARE(rouges(), 0);
-        clique(m_pendu, {"O"});
-        QVERIFY(rouges() > 300);
-    }
-
     // A screen reader known as the game starts: the sound plays lower from
     // the start, and each window's name box has the focus. Tab from what a
     // letter's outcome says reaches the first key left, after a replay too,

@@ -2,9 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Olaf Pirvec <olaf.pirvec@gibetto.fr>
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays Gibetto with real mouse clicks on a virtual X server, at the places
-# read in seance.txt: at scale 2 at the left of a screen too narrow for it;
+# read in seance.txt: centred, at scale 2 at the left of a screen too narrow for it;
 # at scales 1, 2, 1.25 and 1.5 a name, a game won, "Suite", "NON" and the exit
-# status, a new picture leaving nothing of the one before, and at 2 the double-size
+# status, a new picture leaving nothing of the one before, used keys red, and at 2 the double-size
 # drawings, not the small ones blown up, a teacher's own victory picture first.
 # GIBETTO_ECHELLES names other scales.
 # usage: partie.sh <game> <seance.txt> <captures directory> <desert@2x.bmp> <0@2x.bmp>
@@ -73,7 +73,10 @@ start() { # from a home folder, as from a desktop menu: the files are beside the
     geometry
     awk "BEGIN { exit ($WIDTH - $MAIN_W * $S) ^ 2 >= 1 || ($HEIGHT - $MAIN_H * $S) ^ 2 >= 1 }" ||
         fail "the main window is ${WIDTH}x$HEIGHT at scale $S"
-    ((X >= 0 && Y >= 0)) || fail "the main window starts off screen, at $X,$Y"
+    # Centred on its screen, but for the screen's left where it is too narrow.
+    read -r SW SH <<<"$(xdotool getdisplaygeometry --screen "${DISPLAY#*.}")"
+    (((X - (SW > WIDTH ? (SW - WIDTH) / 2 : 0)) ** 2 <= 4 && (Y - (SH - HEIGHT) / 2) ** 2 <= 4)) ||
+        fail "the main window is at $X,$Y on a ${SW}x$SH screen at scale $S"
     [[ -z ${WM_CLASS:-} ]] || xprop -id "$WIN" WM_CLASS | grep -q "\"$WM_CLASS\"$" || fail "the window's class is not $WM_CLASS"
     click "$MAIN" Pendu.nj
     type_in 'Zoé'
@@ -87,8 +90,10 @@ shows() {
     differ=$(compare -metric AE -fuzz 3% "$WORK/vu.png" "$WORK/attendu.png" null: 2>&1)
     ((${differ%%.*} < 500)) || fail "at scale 2 the picture box does not show $2 ($differ pixels differ)"
 }
-sable() { # <capture>: the pixels of the desert's sand in the picture box, its frame included
-    convert "$1" -crop "$(awk "BEGIN { print int(($EW + 1) * $S) \"x\" int(($EH + 1) * $S) \"+\" int($EX * $S) \"+\" int($EY * $S) }")" txt:- | grep -ci F6A234
+pixels() { # <capture> <colour> <control>: how many pixels of that colour its box and its frame show
+    local x y w h
+    read -r x y w h <<<"${BOX[$3]}"
+    convert "$1" -crop "$(awk "BEGIN { print int(($w + 1) * $S) \"x\" int(($h + 1) * $S) \"+\" int($x * $S) \"+\" int($y * $S) }")" txt:- | grep -ci "#$2"
 }
 non() {
     click "$REPLAY" Rejouer.non
@@ -107,7 +112,6 @@ until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
 
 S=2
 start
-((X == 0)) || fail "at scale 2 the main window starts at x = $X, not at the screen's left"
 stop "$GAME_PID"
 DISPLAY=${DISPLAY%.0}.1
 convert -size 240x330 xc:'#c08040' BMP3:"$HOME/victoire.bmp" && convert -size 480x660 xc:'#c08040' "$WORK/prof.png"
@@ -115,8 +119,11 @@ for S in ${GIBETTO_ECHELLES:-1 2 1.25 1.5}; do
     start
     import -window "$WIN" "$CAPTURES/depart@$S.png"
     game OS "partie@$S.png"
-    (($(sable "$CAPTURES/depart@$S.png") > 1000)) || fail "at scale $S the start screen shows no desert"
-    (($(sable "$CAPTURES/0-partie@$S.png") == 0)) || fail "at scale $S the picture box keeps some desert beside the first stage"
+    (($(pixels "$CAPTURES/depart@$S.png" F6A234 Pendu.Ecran) > 1000)) || fail "at scale $S the start screen shows no desert"
+    (($(pixels "$CAPTURES/0-partie@$S.png" F6A234 Pendu.Ecran) == 0)) || fail "at scale $S the picture box keeps some desert beside the first stage"
+    # A used key shows red where its button stood; a key in play none, not even at its corners.
+    (($(pixels "$CAPTURES/0-partie@$S.png" C00000 Pendu.O) > 300)) || fail "at scale $S the used key O shows no red"
+    (($(pixels "$CAPTURES/0-partie@$S.png" C00000 Pendu.S) == 0)) || fail "at scale $S the key S in play shows red"
     if [[ $S == 2 ]]; then
         shows "$CAPTURES/depart@2.png" "$DESERT2X"
         shows "$CAPTURES/0-partie@2.png" "$STAGE2X"
