@@ -14,8 +14,8 @@ secondes=${1:-60}
 fuzz=$here/build-fuzz
 etape() { echo "fuzz.sh: $1 at $((SECONDS / 60)) min $((SECONDS % 60)) s"; }
 bash "$here/scripts/paquets.sh" "$here/scripts/packages.txt" "$here/scripts/fuzz-packages.txt" >/dev/null
-cmake -S "$here/tests/fuzz" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-ninja -C "$fuzz"
+cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+ninja -C "$fuzz" fuzz_lecture
 # 50 ms of a tone in 16-bit WAV, then in every other encoding and format.
 g=$fuzz/graines
 rm -rf "$g" && mkdir -p "$g" "$fuzz/corpus"
@@ -39,7 +39,7 @@ etape "built, $(ls "$g" | wc -l) seeds"
 cd "$fuzz"
 # Each input within 10 s and 2 GB. libmpg123 and libpng report each spoilt
 # file on stderr, thousands of lines: they are kept in fuzz.log.
-"$fuzz/fuzz_lecture" -max_total_time="$secondes" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 corpus "$g" \
+"$fuzz/bin/fuzz_lecture" -max_total_time="$secondes" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 corpus "$g" \
     >"$fuzz/fuzz.log" 2>&1 || { tail -n 80 "$fuzz/fuzz.log"; exit 1; }
 grep -E '^#[0-9]+\s+DONE|^stat::(number_of_executed|peak_rss)' "$fuzz/fuzz.log"
 etape "fuzzed for $secondes s"
