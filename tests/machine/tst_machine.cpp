@@ -4,11 +4,9 @@
 // in trouble, each in a copy of this test in a fresh folder; and the sound as
 // a player hears it, recorded from a private sound server and told by its tones.
 #include "etatlecteuratspi.h"
-#include "fenetres.h"
 #include "hasard.h"
 #include "imagesqt.h"
 #include "jeu.h"
-#include "pendu.h"
 #include "pilote.h"
 #include "sonopenal.h"
 #include "ton.h"
@@ -164,7 +162,6 @@ private Q_SLOTS:
         QTest::newRow("Ogg Vorbis") << ton(tons[0], SF_FORMAT_OGG | SF_FORMAT_VORBIS) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("MP3") << ton(tons[0], SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("flottants") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_FLOAT) << "Bravo.wav:1500 -:700" << "B";
-        QTest::newRow("doubles") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_DOUBLE) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("stereo a 48 kHz") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 48000) << "Bravo.wav:1500 -:700" << "B";
         QTest::newRow("quatre canaux") << ton(tons[0], SF_FORMAT_WAV | SF_FORMAT_PCM_16, 4) << "Bravo.wav:1500 -:700" << "B";
         QString arrets; // a stop at every moment of a sound's first half second, the last at once
@@ -236,8 +233,6 @@ private Q_SLOTS:
             const double db = 10 * std::log10(moyennes[n] / moyennes[0]);
             QVERIFY2(std::abs(db - niveaux[n].second) <= 1, qPrintable(QString("%1 dB after change %2: %3").arg(db).arg(n).arg(lu)));
         }
-        // What the game hands OpenAL Soft stays its own.
-        QCOMPARE(QProcess::execute("sh", {"-c", "test -z \"$ALSOFT_CONF$ALSOFT_LOGLEVEL\""}), 0);
     }
 
 private:
