@@ -29,16 +29,6 @@ inline void clique(const QWidget *w, const QStringList &noms)
     }
 }
 
-// What a control shows: its caption or its text, each line break a bare LF.
-inline QString texte(const QWidget *w, const QString &nom)
-{
-    if (auto *zone = w->findChild<QTextEdit *>(nom))
-        return zone->toPlainText();
-    if (auto *etiquette = w->findChild<QLabel *>(nom))
-        return etiquette->text();
-    return w->findChild<QLineEdit *>(nom)->text();
-}
-
 inline void saisit(const QWidget *w, const QString &nom, const QString &texte)
 {
     w->findChild<QLineEdit *>(nom)->setText(texte);

@@ -60,8 +60,8 @@ QStringList menuDe(QLineEdit *boite)
 }
 
 // What a window shows a player: its title, size, icon, tab order and focus, and for
-// each control shown its place, face, spoken name and text. Line breaks show
-// as \n.
+// each control shown its place, face, spoken name and caption or text, each line
+// break a bare LF, shown as \n.
 QMap<QString, QString> ecranDe(const QWidget *w)
 {
     QMap<QString, QString> ecran;
@@ -90,6 +90,7 @@ QMap<QString, QString> ecranDe(const QWidget *w)
         auto *b = qobject_cast<const QAbstractButton *>(c);
         auto *image = qobject_cast<const QLabel *>(c);
         const QRect g = c->geometry();
+        QString montre = c->property(qobject_cast<const QTextEdit *>(c) ? "plainText" : "text").toString();
         QString vu = QString("%1,%2 %3x%4 ").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
         if (b && b->isCheckable())
             vu += b->isChecked() ? "[x] " : "[ ] ";
@@ -97,7 +98,7 @@ QMap<QString, QString> ecranDe(const QWidget *w)
             vu += "[" + c->accessibleDescription() + "] ";
         else
             vu += QString("%1 %2 %3%4 \"%5\" ").arg(f.family()).arg(f.weight()).arg(f.pointSizeF()).arg(f.italic() ? " italique" : "")
-                          .arg((b ? b->text() : texte(w, c->objectName())).replace('\n', "\\n"));
+                          .arg(montre.replace('\n', "\\n"));
         ecran[n + "." + c->objectName()] = vu + "«" + c->accessibleName() + "»";
     }
     return ecran;
