@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -46,17 +45,6 @@ void statut(bool lecteur)
     QDBusMessage m = QDBusMessage::createMethodCall("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set");
     m << "org.a11y.Status" << "ScreenReaderEnabled" << QVariant::fromValue(QDBusVariant(lecteur));
     QCOMPARE(QDBusConnection::sessionBus().call(m).type(), QDBusMessage::ReplyMessage);
-}
-
-// A text box's right-click menu, Qt's own texts; -- a separator. Shortcuts
-// are left out: each platform has its own.
-QStringList menuDe(QLineEdit *boite)
-{
-    const std::unique_ptr<QMenu> menu(boite->createStandardContextMenu());
-    QStringList entrees;
-    for (const QAction *a : menu->actions())
-        entrees << (a->isSeparator() ? "--" : a->text().section('\t', 0, 0));
-    return entrees;
 }
 
 // What a window shows a player: its title, size, icon, tab order and focus, and for
@@ -242,9 +230,13 @@ private Q_SLOTS:
             else if (p.startsWith('>'))
                 for (const QChar c : p.mid(1))
                     tape(w, c);
-            else if (p.startsWith('?'))
-                menu = menuDe(w->findChild<QLineEdit *>(p.mid(1)));
-            else if (!p.isEmpty())
+            else if (p.startsWith('?')) {
+                // A text box's right-click menu, Qt's own texts; -- a separator. Shortcuts
+                // are left out: each platform has its own.
+                const std::unique_ptr<QMenu> m(w->findChild<QLineEdit *>(p.mid(1))->createStandardContextMenu());
+                for (const QAction *a : m->actions())
+                    menu << (a->isSeparator() ? "--" : a->text().section('\t', 0, 0));
+            } else if (!p.isEmpty())
                 clique(w, p.split(' '));
             vu << pas;
             for (const QString &e : m_machine.journal.mid(entendus) + menu)
@@ -314,10 +306,8 @@ private Q_SLOTS:
                 static_cast<QAbstractButton *>(cible)->click();
             }
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            if (nom == "non") {
-                QVERIFY2(!seuleFenetre(), ou + "a window stays after NON");
+            if (nom == "non") // where the program ends: the walk goes on in a new one
                 init();
-            }
             auto *pendu = qobject_cast<Pendu *>(fenetre.get());
             if (!pendu || !fenetre->isVisible())
                 continue;

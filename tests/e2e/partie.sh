@@ -95,12 +95,6 @@ pixels() { # <capture> <colour> <control>: how many pixels of that colour its bo
     read -r x y w h <<<"${BOX[$3]}"
     convert "$1" -crop "$(awk "BEGIN { print int(($w + 1) * $S) \"x\" int(($h + 1) * $S) \"+\" int($x * $S) \"+\" int($y * $S) }")" txt:- | grep -ci "#$2"
 }
-non() {
-    click "$REPLAY" Rejouer.non
-    until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
-    wait "$GAME_PID" || fail "the game ended with status $? at scale $S"
-    GAME_PID=''
-}
 
 # Kept as it is between games: a two-screen Xvfb resetting once its last client
 # left aborted, 2 runs in 2.
@@ -108,7 +102,6 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -screen 1 1600x1200x24 -nolisten tcp -n
 XVFB_PID=$!
 until_ok 15 "Xvfb gave no display" grep -q '^[0-9]' "$WORK/display"
 export DISPLAY=:$(head -n 1 "$WORK/display").0
-until_ok 15 "the X server did not answer" xdotool getdisplaygeometry
 
 S=2
 start
@@ -129,6 +122,9 @@ for S in ${GIBETTO_ECHELLES:-1 2 1.25 1.5}; do
         shows "$CAPTURES/0-partie@2.png" "$STAGE2X"
         shows "$CAPTURES/1-partie@2.png" "$WORK/prof.png"
     fi
-    non
+    click "$REPLAY" Rejouer.non
+    until_ok 10 "the game still runs after NON" eval '! kill -0 $GAME_PID 2>/dev/null'
+    wait "$GAME_PID" || fail "the game ended with status $? at scale $S"
+    GAME_PID=''
 done
 echo "e2e_partie: at scales ${GIBETTO_ECHELLES:-1 2 1.25 1.5} a game won, Suite, NON, exit status 0; a new picture leaves nothing of the one before; at 2 the drawings at double size, the teacher's own first"
