@@ -70,7 +70,6 @@ private Q_SLOTS:
         QTest::newRow("coupe dans le son") << wav << 2044ll << "cp" << QByteArray() << 1000 << 0;
         QTest::newRow("supprime dans le son") << wav << 2044ll << "rm" << QByteArray() << 4410 << 0;
         QTest::newRow("remplace par un plus long") << wav << 2044ll << "cp" << plusLong << 1000 << 3410;
-        QTest::newRow("FLAC coupe") << ton(440, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 192000) << 8000ll << "cp" << QByteArray() << -1 << 0;
     }
     void unSonChangePendantSaLecture()
     {
@@ -82,8 +81,6 @@ private Q_SLOTS:
         const std::vector<short> entendu = decode(*lu, sndfile).value_or(Echantillons()).pcm;
         QVERIFY(lu->change.isEmpty());
         const std::vector<short> entier = decodes(fichier), remplacant = decodes(lu->remplacant);
-        // A compressed file: some of its sound, its beginning.
-        bravo = bravo < 0 && entendu.size() > 0 && entendu.size() < entier.size() ? int(entendu.size()) : bravo;
         QCOMPARE(entendu.size(), size_t(bravo + autre));
         QVERIFY(std::equal(entendu.begin(), entendu.begin() + bravo, entier.begin()));
         QVERIFY(std::equal(entendu.begin() + bravo, entendu.end(), remplacant.begin() + bravo));
