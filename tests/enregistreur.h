@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "etatlecteur.h"
 #include "hasard.h"
 #include "images.h"
 #include "son.h"
@@ -9,10 +10,12 @@
 #include <QImage>
 #include <QStringList>
 
-// Stands in for pictures, sound and chance in tests, and remembers every call
-// in order: "image 0.bmp", "son Bravo.wav", "arret", "attenue 1".
-struct Enregistreur : Images, Son, Hasard
+// Stands in for pictures, sound, chance and the screen reader in tests (none
+// listens until a test says so), and remembers every call in order:
+// "image 0.bmp", "son Bravo.wav", "arret", "attenue 1".
+struct Enregistreur : Images, Son, Hasard, EtatLecteur
 {
+    using EtatLecteur::setActif;
     QList<double> tirages;  // the draws to give, first to last; 0 once they run out
     QStringList journal;
 

@@ -27,11 +27,10 @@ trap 'stop "$GAME_PID"; stop "$XVFB_PID"; rm -rf "$WORK"' EXIT
 
 for tool in Xvfb xdotool import compare xprop; do
     command -v $tool >/dev/null || fail "$tool is missing: install xvfb, xdotool, imagemagick and x11-utils"; done
-declare -A AT BOX # a control's centre, and its box: x y width height
+declare -A BOX # a control's box: x y width height
 while read -r name xy wh _; do
     [[ "$xy $wh" =~ ^([0-9]+),([0-9]+)\ ([0-9]+)x([0-9]+)$ ]] || continue
-    r=("${BASH_REMATCH[@]}")
-    BOX[$name]="${r[*]:1}" AT[$name]="$((r[1] + r[3] / 2)) $((r[2] + r[4] / 2))"
+    BOX[$name]="${BASH_REMATCH[*]:1}"
 done <"$SEANCE"
 read -r EX EY EW EH <<<"${BOX[Pendu.Ecran]}" # the picture box
 mkdir -p "$CAPTURES" "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run"
@@ -45,12 +44,12 @@ until_ok() { # <seconds> <what> <command...>
 }
 window() { WIN=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [[ -n $WIN ]]; }
 geometry() { eval "$(xdotool getwindowgeometry --shell "$WIN")"; }
-click() { # <window title> <control>
-    local x y
+click() { # <window title> <control>: at its centre
+    local x y w h
     window "$1" || fail "no window '$1' to click $2 in"
-    read -r x y <<<"${AT[$2]:?no place for $2}"
+    read -r x y w h <<<"${BOX[$2]:?no place for $2}"
     geometry
-    xdotool mousemove --screen "${DISPLAY#*.}" $(awk "BEGIN { print int($X + $S * $x), int($Y + $S * $y) }") click 1 && sleep 0.3
+    xdotool mousemove --screen "${DISPLAY#*.}" $(awk "BEGIN { print int($X + $S * ($x + $w / 2)), int($Y + $S * ($y + $h / 2)) }") click 1 && sleep 0.3
 }
 type_in() { xdotool type --delay 60 "$1" && sleep 0.2; }
 game() { # <word> [capture]: Entree, the own word, op, its letters, a capture after each, then Suite

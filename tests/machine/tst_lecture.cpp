@@ -19,10 +19,13 @@ const FonctionsSndfile sndfile{sf_open_virtual, sf_readf_float, sf_close};
 // reading goes on.
 struct FichierChange : QFile
 {
-    using QFile::QFile;
-    qint64 a = 0;
+    FichierChange(const QString &nom, qint64 a, const QString &change, const QByteArray &remplacant)
+        : QFile(nom), a(a), change(change), remplacant(remplacant)
+    {
+    }
+    const qint64 a;
     QString change;
-    QByteArray remplacant;
+    const QByteArray remplacant;
 
     qint64 readData(char *vers, qint64 n) override
     {
@@ -126,10 +129,7 @@ private:
         QFETCH(qint64, a);
         QFETCH(QString, change);
         QFETCH(QByteArray, remplacant);
-        auto lu = std::make_unique<FichierChange>(m_dossier.filePath(nom));
-        lu->a = a;
-        lu->change = change;
-        lu->remplacant = remplacant;
+        auto lu = std::make_unique<FichierChange>(m_dossier.filePath(nom), a, change, remplacant);
         const bool ouvert = lu->open(QIODevice::WriteOnly) && lu->write(fichier) == fichier.size() && lu->flush();
         lu->close();
         return ouvert && lu->open(QIODevice::ReadOnly | mode) ? std::move(lu) : nullptr;
